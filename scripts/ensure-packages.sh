@@ -1,0 +1,24 @@
+# Sourced by ./run and ./test: installs, from Debian's archive, whatever of the given
+# packages is missing. Needs root (or sudo) only when something is missing.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" ||
+        { "${sudo[@]}" apt-get update && "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; }
+}
+
+# What building the program needs.
+BUILD_PACKAGES=(cmake make g++ pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev
+                libwebkit2gtk-4.0-dev fonts-liberation2)
+# What the tests, the demo server and the screenshots need on top.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth)
