@@ -72,7 +72,7 @@ TEST_F(Workflow, StartsInEntryWithoutASettingFile) {
 
 TEST_F(Workflow, StartsInEntryWhenTheSettingFileDoesNotRead) {
     using namespace std::string_literals;
-    for (const std::string content : {""s, "garbage\r\n"s, " 3 \r\n 6 \r\n"s, "\x00\x01\xff"s}) {
+    for (const std::string& content : {""s, "garbage\r\n"s, " 3 \r\n 6 \r\n"s, "\x00\x01\xff"s}) {
         test::WriteBytes(settingPath, content);
         const CheckWorkflow workflow = Start();
         EXPECT_EQ(workflow.State(), EntryState()) << '"' << content << '"';

@@ -1,0 +1,3 @@
+#include "app/ZentraQuotaApp.h"
+
+wxIMPLEMENT_APP(zq::ZentraQuotaApp);

@@ -1,0 +1,16 @@
+#include "platform/WxMessageBox.h"
+
+#include <wx/msgdlg.h>
+
+#include "app/Identity.h"
+
+namespace zq {
+
+void WxMessageBox::Show(std::string_view text) {
+    wxMessageDialog dialog(parent_, wxString::FromUTF8(text.data(), text.size()),
+                           wxString::FromUTF8(kApplicationTitle.data(), kApplicationTitle.size()),
+                           wxOK | wxICON_NONE | wxCENTRE);
+    dialog.ShowModal();
+}
+
+}  // namespace zq

@@ -1,0 +1,225 @@
+#include "ui/Form1.h"
+
+#include <wx/bmpbndl.h>
+#include <wx/button.h>
+#include <wx/iconbndl.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+#include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/generic/stattextg.h>
+#include <wx/textctrl.h>
+#include <wx/webview.h>
+
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
+#include "app/Identity.h"
+#include "ui/DesignData.h"
+#include "ui/EmbeddedArt.h"
+
+namespace zq {
+
+namespace {
+
+wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+std::string ToUtf8(const wxString& text) {
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return std::string(utf8.data(), utf8.length());
+}
+
+// Design data is in twips; the window works in its own (DPI-independent) pixels.
+wxPoint Position(const wxWindow* window, int leftTwips, int topTwips) {
+    return window->FromDIP(wxPoint(design::ToPixels(leftTwips), design::ToPixels(topTwips)));
+}
+
+wxSize Size(const wxWindow* window, int widthTwips, int heightTwips) {
+    return window->FromDIP(wxSize(design::ToPixels(widthTwips), design::ToPixels(heightTwips)));
+}
+
+wxRect Rect(const wxWindow* window, const design::Rect& r) {
+    return wxRect(Position(window, r.left, r.top), Size(window, r.width, r.height));
+}
+
+wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
+    wxMemoryInputStream stream(bytes.data(), bytes.size());
+    return wxImage(stream, type);
+}
+
+wxBitmapBundle LogoBitmaps() {
+    return wxBitmapBundle::FromBitmaps(wxBitmap(DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG)),
+                                       wxBitmap(DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG)));
+}
+
+wxIconBundle WindowIcons() {
+    wxIconBundle icons;
+    for (const auto bytes : {art::kIcon16, art::kIcon32, art::kIcon48}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(DecodeImage(bytes, wxBITMAP_TYPE_PNG)));
+        icons.AddIcon(icon);
+    }
+    return icons;
+}
+
+}  // namespace
+
+Form1::Form1(CheckWorkflow& workflow)
+    : wxFrame(nullptr, wxID_ANY, FromUtf8(design::kWindowTitle), wxDefaultPosition, wxDefaultSize,
+              wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxFRAME_TOOL_WINDOW),
+      workflow_(workflow),
+      timer1_(this),
+      browser_(this, Rect(this, design::kBrowser)) {
+    SetName("Form1");
+    SetIcons(WindowIcons());
+    SetClientSize(Size(this, design::kClientWidth, design::kClientHeight));
+#ifdef __WXGTK__
+    // A tool window has no task bar button by default; the user would lose this one.
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(GetHandle()), FALSE);
+#endif
+    BuildControls();
+    Render();
+
+    // Every control keeps its designed place: no stretching of a sole child to the window.
+    Bind(wxEVT_SIZE, [](wxSizeEvent&) {});
+
+    text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        Raise([this] {
+            workflow_.State().Text1.Text = ToUtf8(text1_->GetValue());
+            workflow_.Text1_Change();
+        });
+    });
+    command1_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Raise([this] { workflow_.Command1_Click(); }); });
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Raise([this] { workflow_.Timer1_Timer(); }); });
+    label3_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { Raise([this] { workflow_.Label3_Click(); }); });
+    text1_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        RecordFocus(ControlName::Text1);
+        event.Skip();
+    });
+    command1_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        RecordFocus(ControlName::Command1);
+        event.Skip();
+    });
+}
+
+void Form1::BuildControls() {
+    const WindowState& state = workflow_.State();
+
+    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1.left, design::kFrame1.top),
+                          Size(this, design::kFrame1.width, design::kFrame1.height));
+    frame1_->SetName("Frame1");
+    frame1_->Hide();
+    // The border and caption around the panel; the controls are its siblings, so their
+    // positions stay relative to the panel as designed.
+    new wxStaticBox(frame1_, wxID_ANY, FromUtf8(design::kFrame1Caption), wxPoint(0, 0),
+                    frame1_->GetSize());
+
+    // Created in tab order: the number box, then the button.
+    text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kText1).GetPosition(),
+                            Rect(frame1_, design::kText1).GetSize());
+    text1_->SetName("Text1");
+    text1_->SetMaxLength(static_cast<unsigned long>(state.Text1.MaxLength));
+    text1_->SetFont(wxFontInfo(design::kText1FontPoints)
+                        .Family(wxFONTFAMILY_SWISS)
+                        .FaceName(design::kText1FontFace)
+                        .Bold());
+
+    command1_ = new wxButton(frame1_, wxID_ANY, FromUtf8(state.Command1.Caption),
+                             Rect(frame1_, design::kCommand1).GetPosition(),
+                             Rect(frame1_, design::kCommand1).GetSize());
+    command1_->SetName("Command1");
+
+    image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmaps(),
+                                 Rect(frame1_, design::kImage1).GetPosition(),
+                                 Rect(frame1_, design::kImage1).GetSize());
+    image1_->SetName("Image1");
+
+    label3_ = new wxGenericStaticText(frame1_, wxID_ANY, FromUtf8(kMakerAddress),
+                                      Rect(frame1_, design::kLabel3).GetPosition(),
+                                      Rect(frame1_, design::kLabel3).GetSize(),
+                                      wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    label3_->SetName("Label3");
+    label3_->SetCursor(wxCursor(wxCURSOR_HAND));
+
+    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kLabel2).GetPosition(),
+                               Rect(frame1_, design::kLabel2).GetSize(),
+                               wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    label2_->SetName("Label2");
+
+    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kLabel1).GetPosition(),
+                               Rect(frame1_, design::kLabel1).GetSize());
+    label1_->SetName("Label1");
+    label1_->Hide();  // the tick counter is never shown
+}
+
+void Form1::Start() {
+    Raise([this] { workflow_.Form_Load(); });
+    Centre(wxBOTH);
+    Show();
+    // The first control in tab order that can take the focus gets it; at a start with a
+    // saved number none can.
+    for (wxWindow* control : {static_cast<wxWindow*>(text1_), static_cast<wxWindow*>(command1_)}) {
+        if (control->IsShownOnScreen() && control->IsEnabled()) {
+            control->SetFocus();
+            break;
+        }
+    }
+}
+
+template <typename Handler>
+void Form1::Raise(Handler handler) {
+    const ControlName focusBefore = workflow_.State().FocusedControl;
+    handler();
+    Render();
+    const ControlName focusAfter = workflow_.State().FocusedControl;
+    if (focusAfter != focusBefore) {
+        if (wxWindow* control = ControlFor(focusAfter)) control->SetFocus();
+    }
+}
+
+void Form1::Render() {
+    const WindowState& state = workflow_.State();
+
+    frame1_->Show(state.Frame1.Visible);
+    text1_->Show(state.Text1.Visible);
+    text1_->Enable(state.Text1.Enabled);
+
+    const wxString caption = FromUtf8(state.Command1.Caption);
+    if (command1_->GetLabel() != caption) command1_->SetLabel(caption);
+    command1_->Enable(state.Command1.Enabled);
+    command1_->Move(Position(frame1_, design::kCommand1.left, state.Command1.Top));
+
+    const wxString prompt = FromUtf8(state.Label2.Caption);
+    if (label2_->GetLabelText() != prompt) label2_->SetLabelText(prompt);
+    label1_->SetLabelText(FromUtf8(state.Label1.Caption));
+
+    if (state.Timer1.Enabled && !timer1_.IsRunning()) timer1_.Start(state.Timer1.Interval);
+    if (!state.Timer1.Enabled && timer1_.IsRunning()) timer1_.Stop();
+
+    if (state.Browser.NavigationRequest && state.Browser.NavigationRequest != navigated_) {
+        navigated_ = state.Browser.NavigationRequest;
+        browser_.Navigate(*navigated_);
+    }
+    if (state.Browser.Visible) browser_.Reveal();
+}
+
+wxWindow* Form1::ControlFor(ControlName name) const {
+    switch (name) {
+        case ControlName::Text1: return text1_;
+        case ControlName::Command1: return command1_;
+        case ControlName::Frame1: return frame1_;
+        case ControlName::Label1: return label1_;
+        case ControlName::Label2: return label2_;
+        case ControlName::Label3: return label3_;
+        case ControlName::Browser: return browser_.View();
+        case ControlName::None: return nullptr;
+    }
+    return nullptr;
+}
+
+void Form1::RecordFocus(ControlName name) { workflow_.State().FocusedControl = name; }
+
+}  // namespace zq

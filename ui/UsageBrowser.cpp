@@ -1,0 +1,107 @@
+#include "ui/UsageBrowser.h"
+
+#include <wx/base64.h>
+#include <wx/uri.h>
+#include <wx/webview.h>
+
+#ifdef __WXGTK__
+#include <webkit2/webkit2.h>
+#endif
+
+namespace zq {
+
+namespace {
+
+// Shown from the first navigation until the usage page replaces it, so that a reveal
+// before the server has answered shows words, never an empty page.
+constexpr char kLoadingPage[] =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>"
+    "body{font:15px sans-serif;color:#444;text-align:center;margin:120px 16px}"
+    "</style></head><body><p>Memuat halaman pemakaian Zentra&hellip;</p></body></html>";
+
+wxString LoadingPageAddress() {
+    return "data:text/html;charset=utf-8;base64," +
+           wxBase64Encode(kLoadingPage, sizeof kLoadingPage - 1);
+}
+
+bool IsPlaceholder(const wxString& url) { return url.StartsWith("data:"); }
+
+// The page comes over plain http: it may go to other web pages, never to local files or
+// other schemes.
+bool IsAllowedNavigation(const wxString& url) {
+    const wxString scheme = wxURI(url).GetScheme().Lower();
+    return scheme == "http" || scheme == "https" || scheme == "about" || IsPlaceholder(url);
+}
+
+#ifdef __WXGTK__
+gboolean DenyPermission(WebKitWebView*, WebKitPermissionRequest* request, gpointer) {
+    webkit_permission_request_deny(request);
+    return TRUE;
+}
+
+void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
+    webkit_download_cancel(download);
+}
+
+// Locations, notifications, media devices and downloads are refused outright; the page
+// is untrusted and the program needs none of them.
+void Harden(WebKitWebView* webView) {
+    WebKitSettings* settings = webkit_web_view_get_settings(webView);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
+    webkit_settings_set_enable_developer_extras(settings, FALSE);
+    g_signal_connect(webView, "permission-request", G_CALLBACK(DenyPermission), nullptr);
+
+    WebKitWebContext* context = webkit_web_view_get_context(webView);
+    if (!g_object_get_data(G_OBJECT(context), "zentra-downloads-refused")) {
+        g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
+        g_object_set_data(G_OBJECT(context), "zentra-downloads-refused", context);
+    }
+}
+#endif
+
+}  // namespace
+
+UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
+
+void UsageBrowser::Navigate(const std::string& address) {
+    address_ = wxString::FromUTF8(address.c_str());
+    if (!view_) {
+        CreateView();  // the address is loaded once the placeholder is in
+    } else {
+        view_->LoadURL(address_);
+        addressRequested_ = true;
+    }
+}
+
+void UsageBrowser::Reveal() {
+    if (view_) view_->Show();
+}
+
+void UsageBrowser::CreateView() {
+    view_ = wxWebView::New();
+    view_->Hide();  // created hidden: it must not flash over the panel
+    view_->Create(parent_, wxID_ANY, LoadingPageAddress(), rect_.GetPosition(), rect_.GetSize());
+    view_->EnableContextMenu(false);  // its menu offers downloads and new windows
+#ifdef __WXGTK__
+    Harden(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
+#endif
+    view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &UsageBrowser::OnNavigating, this);
+    view_->Bind(wxEVT_WEBVIEW_LOADED, &UsageBrowser::OnLoaded, this);
+    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, &UsageBrowser::OnNewWindow, this);
+}
+
+void UsageBrowser::OnNavigating(wxWebViewEvent& event) {
+    if (!IsAllowedNavigation(event.GetURL())) event.Veto();
+}
+
+void UsageBrowser::OnLoaded(wxWebViewEvent& event) {
+    if (!addressRequested_ && IsPlaceholder(event.GetURL())) {
+        addressRequested_ = true;
+        view_->LoadURL(address_);
+    }
+}
+
+
+void UsageBrowser::OnNewWindow(wxWebViewEvent& event) { event.Veto(); }
+
+}  // namespace zq
