@@ -20,6 +20,7 @@
 #include "app/Identity.h"
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
+#include "ui/TextLimit.h"
 
 namespace zq {
 
@@ -121,7 +122,7 @@ void Form1::BuildControls() {
     text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kText1).GetPosition(),
                             Rect(frame1_, design::kText1).GetSize());
     text1_->SetName("Text1");
-    text1_->SetMaxLength(static_cast<unsigned long>(state.Text1.MaxLength));
+    LimitCharacters(text1_, state.Text1.MaxLength);
     text1_->SetFont(wxFontInfo(design::kText1FontPoints)
                         .Family(wxFONTFAMILY_SWISS)
                         .FaceName(design::kText1FontFace)

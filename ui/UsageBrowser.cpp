@@ -45,10 +45,13 @@ void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
 
 // Locations, notifications, media devices and downloads are refused outright; the page
 // is untrusted and the program needs none of them.
-void Harden(WebKitWebView* webView) {
+void ConfigureEngine(WebKitWebView* webView) {
     WebKitSettings* settings = webkit_web_view_get_settings(webView);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
     webkit_settings_set_enable_developer_extras(settings, FALSE);
+    // A one-page view needs no GPU; composited drawing was seen to shift the page up,
+    // leaving a strip of the window uncovered.
+    webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     g_signal_connect(webView, "permission-request", G_CALLBACK(DenyPermission), nullptr);
 
     WebKitWebContext* context = webkit_web_view_get_context(webView);
@@ -83,7 +86,7 @@ void UsageBrowser::CreateView() {
     view_->Create(parent_, wxID_ANY, LoadingPageAddress(), rect_.GetPosition(), rect_.GetSize());
     view_->EnableContextMenu(false);  // its menu offers downloads and new windows
 #ifdef __WXGTK__
-    Harden(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
+    ConfigureEngine(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
 #endif
     view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &UsageBrowser::OnNavigating, this);
     view_->Bind(wxEVT_WEBVIEW_LOADED, &UsageBrowser::OnLoaded, this);

@@ -1,0 +1,148 @@
+// Checks end to end: the request the server receives, the file written, the reveal at
+// the fourth tick, and what is revealed when the server fails.
+
+#include <gmock/gmock.h>
+
+#include "TestUsageServer.h"
+#include "UiHarness.h"
+
+namespace zq::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+constexpr const char* kUsageTarget = "/dev/ci/info/usage_bar_new/123456789012";
+
+std::string PageText(wxWebView* view) {
+    wxString text;
+    if (!view || !view->RunScript("document.body ? document.body.innerText : ''", &text)) return {};
+    return text.utf8_string();
+}
+
+class CheckWindow : public WindowFixture {
+protected:
+    void StartCheck(const std::string& host) {
+        StartWindow(host);
+        Type("123456789012");
+        PressAltS();
+    }
+
+    // The page lies over the whole client area and is what the screen shows there.
+    void ExpectPageCoversTheClientArea() {
+        wxWebView* view = Window().Browser().View();
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->IsShownOnScreen());
+        EXPECT_FALSE(Window().Frame1()->IsShown());
+        const wxRect client(wxPoint(0, 0), Window().GetClientSize());
+        EXPECT_TRUE(view->GetRect().Contains(client)) << view->GetRect().width << "x"
+                                                      << view->GetRect().height;
+    }
+};
+
+TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
+    TestUsageServer server;
+    StartCheck(server.Host());
+
+    EXPECT_EQ(Window().Command1()->GetLabel(), "Please wait...");
+    EXPECT_FALSE(Window().Command1()->IsEnabled());
+    EXPECT_FALSE(Window().Text1()->IsEnabled());
+    EXPECT_EQ(test::ReadBytes(settingPath), " 370370367036 \r\n");
+    ASSERT_NE(Window().Browser().View(), nullptr);
+    EXPECT_THAT(ChildProcesses(), Not(IsEmpty()));  // the web engine starts with the check
+
+    ASSERT_TRUE(WaitForTicks(3));
+    EXPECT_FALSE(Window().Browser().View()->IsShown());
+    EXPECT_TRUE(Window().Frame1()->IsShown());
+    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }));
+
+    ASSERT_TRUE(WaitForTicks(4));
+    ExpectPageCoversTheClientArea();
+    EXPECT_FALSE(Window().Timer1().IsRunning());
+
+    // The page itself fills the window to its edges.
+    ASSERT_TRUE(WaitUntil([&] { return !Window().Browser().View()->IsBusy(); }));
+    Pump(300);
+    const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
+    const wxSize client = Window().GetClientSize();
+    EXPECT_EQ(ScreenPixel(origin.x, origin.y), TestUsageServer::kPageColour);
+    EXPECT_EQ(ScreenPixel(origin.x + client.x - 1, origin.y + client.y - 1), TestUsageServer::kPageColour);
+
+    Pump(1500);
+    EXPECT_EQ(State().Label1.Caption, "4");  // no fifth tick
+    EXPECT_THAT(server.Requests(), ElementsAre(AllOf(Field(&TestUsageServer::Request::method, "GET"),
+                                                     Field(&TestUsageServer::Request::target, kUsageTarget))));
+}
+
+TEST_F(CheckWindow, ASavedNumberIsCheckedAtStart) {
+    test::WriteBytes(settingPath, " 370370367036 \r\n");
+    TestUsageServer server;
+    StartWindow(server.Host());
+
+    EXPECT_EQ(Window().Label2()->GetLabel(), "Cek Quota 123456789012");
+    EXPECT_FALSE(Window().Text1()->IsShown());
+    EXPECT_EQ(Window().Command1()->GetLabel(), "Please wait");
+    EXPECT_FALSE(Window().Command1()->IsEnabled());
+    EXPECT_EQ(Window().Command1()->GetPosition().y, Window().FromDIP(2280 / 15));
+    EXPECT_NE(wxWindow::FindFocus(), Window().Text1());
+    EXPECT_NE(wxWindow::FindFocus(), Window().Command1());
+
+    ASSERT_TRUE(WaitForTicks(3));
+    EXPECT_FALSE(Window().Browser().View()->IsShown());
+    ASSERT_TRUE(WaitForTicks(4));
+    ExpectPageCoversTheClientArea();
+    EXPECT_THAT(server.Requests(), ElementsAre(Field(&TestUsageServer::Request::target, kUsageTarget)));
+    EXPECT_EQ(test::ReadBytes(settingPath), " 370370367036 \r\n");
+}
+
+TEST_F(CheckWindow, TheCreditCanBeReadDuringACheck) {
+    TestUsageServer server;
+    StartCheck(server.Host());
+    ClickOn(Window().Label3());
+    ASSERT_EQ(messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(messageBoxes.shown[0].message, kCredit);
+    ASSERT_TRUE(WaitForTicks(4));
+    ExpectPageCoversTheClientArea();
+}
+
+// Whatever the server does, the reveal comes at the fourth tick with words on it, and the
+// window closes at once.
+struct Failure {
+    const char* name;
+    TestUsageServer::Behaviour behaviour;
+    bool refused;
+    const char* words;
+};
+
+class FailingServer : public CheckWindow, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(FailingServer, StillRevealsWordsAtTheFourthTickAndClosesAtOnce) {
+    const Failure failure = GetParam();
+    TestUsageServer server(failure.behaviour, "<html><body><h1>Galat server</h1></body></html>");
+    const wxLongLong started = wxGetLocalTimeMillis();
+    StartCheck(failure.refused ? RefusingHost() : server.Host());
+    ASSERT_TRUE(WaitForTicks(4));
+    EXPECT_LT(wxGetLocalTimeMillis() - started, 7000);
+    ExpectPageCoversTheClientArea();
+    ASSERT_TRUE(WaitUntil([&] { return PageText(Window().Browser().View()).find(failure.words) != std::string::npos; }, 5000))
+        << PageText(Window().Browser().View());
+
+    const wxLongLong closing = wxGetLocalTimeMillis();
+    Window().Close();
+    ASSERT_TRUE(WaitUntil([] { return wxTopLevelWindows.IsEmpty(); }, 2000));
+    EXPECT_LT(wxGetLocalTimeMillis() - closing, 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Server, FailingServer,
+    ::testing::Values(Failure{"Refused", TestUsageServer::Behaviour::Page, true, "onnection refused"},
+                      Failure{"Error500", TestUsageServer::Behaviour::ServerError, false, "Galat server"},
+                      Failure{"NeverAnswers", TestUsageServer::Behaviour::NeverAnswer, false, "Memuat halaman pemakaian"},
+                      Failure{"TenSeconds", TestUsageServer::Behaviour::Slow, false, "Memuat halaman pemakaian"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zq::test

@@ -1,0 +1,82 @@
+// Every control where the design puts it, at the display's scale: run once at 96 DPI and
+// once with GDK_SCALE=2, where GTK doubles every device pixel by itself.
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include "TestUsageServer.h"
+#include "UiHarness.h"
+#include "ui/DesignData.h"
+
+namespace zq::test {
+namespace {
+
+wxRect DesignPixels(const design::Rect& r) {
+    return {design::ToPixels(r.left), design::ToPixels(r.top), design::ToPixels(r.width),
+            design::ToPixels(r.height)};
+}
+
+// The size of the window's client area on the X server, in device pixels.
+wxSize DevicePixels(wxWindow* window) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window->GetHandle()));
+    const double scale = window->GetContentScaleFactor();
+    return wxSize(static_cast<int>(gdk_window_get_width(gdkWindow) * scale),
+                  static_cast<int>(gdk_window_get_height(gdkWindow) * scale));
+}
+
+class Geometry : public WindowFixture {
+protected:
+    TestUsageServer server;
+    int scale = 1;
+    void SetUp() override {
+        const char* gdkScale = std::getenv("GDK_SCALE");
+        scale = gdkScale ? std::atoi(gdkScale) : 1;
+    }
+};
+
+TEST_F(Geometry, TheWindowAndEveryControlMatchTheDesign) {
+    StartWindow(server.Host());
+    EXPECT_EQ(Window().GetContentScaleFactor(), scale);
+    EXPECT_EQ(Window().GetClientSize(), wxSize(201, 427));
+    EXPECT_EQ(DevicePixels(&Window()), wxSize(201 * scale, 427 * scale));
+    EXPECT_FALSE(Window().HasFlag(wxRESIZE_BORDER));
+    EXPECT_FALSE(Window().HasFlag(wxMAXIMIZE_BOX));
+    EXPECT_FALSE(Window().HasFlag(wxMINIMIZE_BOX));
+
+    // Centred on the screen.
+    const wxRect screen = wxGetClientDisplayRect();
+    const wxRect outer = Window().GetScreenRect();
+    EXPECT_NEAR(outer.x + outer.width / 2, screen.x + screen.width / 2, 1);
+    EXPECT_NEAR(outer.y + outer.height / 2, screen.y + screen.height / 2, 1);
+
+    EXPECT_EQ(Window().Frame1()->GetRect(), DesignPixels(design::kFrame1));
+    EXPECT_EQ(Window().Text1()->GetRect(), DesignPixels(design::kText1));
+    EXPECT_EQ(Window().Command1()->GetRect(), DesignPixels(design::kCommand1));
+    EXPECT_EQ(Window().Image1()->GetRect(), DesignPixels(design::kImage1));
+    EXPECT_EQ(Window().Label2()->GetRect(), DesignPixels(design::kLabel2));
+    EXPECT_EQ(Window().Label3()->GetRect(), DesignPixels(design::kLabel3));
+    EXPECT_EQ(Window().Label1()->GetRect(), DesignPixels(design::kLabel1));
+
+    // The logo is drawn from the picture made for this scale, so it stays sharp.
+    const wxBitmap logo = Window().Image1()->GetBitmap();
+    EXPECT_EQ(logo.GetScaleFactor(), scale);
+    EXPECT_EQ(logo.GetWidth(), 100 * scale);
+    EXPECT_EQ(logo.GetHeight(), 41 * scale);
+
+    // The number box's font: Arial 12 point bold, or the metric-compatible stand-in.
+    const wxFont font = Window().Text1()->GetFont();
+    EXPECT_EQ(font.GetPointSize(), 12);
+    EXPECT_EQ(font.GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(font.GetFaceName(), "Arial");
+}
+
+TEST_F(Geometry, TheBrowserLiesOverTheWholeWindow) {
+    StartWindow(server.Host());
+    Type("123456789012");
+    PressAltS();
+    ASSERT_NE(Window().Browser().View(), nullptr);
+    EXPECT_EQ(Window().Browser().View()->GetRect(), DesignPixels(design::kBrowser));
+}
+
+}  // namespace
+}  // namespace zq::test

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zq::test {
+
+// A usage server on 127.0.0.1 that records what it is asked and answers as told.
+class TestUsageServer {
+public:
+    enum class Behaviour { Page, ServerError, NeverAnswer, Slow };
+
+    struct Request {
+        std::string method;
+        std::string target;  // exactly as sent, before any decoding
+    };
+
+    // The page's background: a colour that nothing else in the window has.
+    static constexpr const char* kPageColour = "#2a7b4f";
+
+    explicit TestUsageServer(Behaviour behaviour = Behaviour::Page, std::string body = {})
+        : behaviour_(behaviour), body_(std::move(body)) {
+        server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            Handle(request, response);
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+
+    ~TestUsageServer() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        released_.notify_all();
+        server_.stop();
+        thread_.join();
+    }
+
+    std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
+
+    std::vector<Request> Requests() const {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+
+private:
+    void Handle(const httplib::Request& request, httplib::Response& response) {
+        std::unique_lock lock(mutex_);
+        requests_.push_back({request.method, request.target});
+        switch (behaviour_) {
+            case Behaviour::NeverAnswer:
+                released_.wait(lock, [this] { return stopping_; });
+                return;
+            case Behaviour::Slow:
+                released_.wait_for(lock, std::chrono::seconds(10), [this] { return stopping_; });
+                break;
+            case Behaviour::ServerError:
+                response.status = 500;
+                break;
+            case Behaviour::Page:
+                break;
+        }
+        response.set_content(body_.empty() ? DefaultPage() : body_, "text/html; charset=utf-8");
+    }
+
+    static std::string DefaultPage() {
+        return std::string("<!DOCTYPE html><html><body style=\"margin:0;background:") + kPageColour +
+               "\"><p>Pemakaian kuota 12,5 GB</p></body></html>";
+    }
+
+    Behaviour behaviour_;
+    std::string body_;
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::condition_variable released_;
+    bool stopping_ = false;
+    std::vector<Request> requests_;
+};
+
+// A loopback port with nobody listening: connections to it are refused.
+std::string RefusingHost();
+
+}  // namespace zq::test

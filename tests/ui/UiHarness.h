@@ -1,0 +1,86 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/modalhook.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/webview.h>
+
+#include "../TempFolder.h"
+#include "platform/NativeFileSystem.h"
+#include "platform/WxMessageBox.h"
+#include "ui/Form1.h"
+#include "workflow/CheckWorkflow.h"
+
+namespace zq::test {
+
+inline constexpr const char* kCredit = "credit line for tests";
+
+// Answers every modal message box at once with OK, recording what it showed.
+class MessageBoxRecorder final : public wxModalDialogHook {
+public:
+    struct Shown {
+        std::string message;
+        std::string title;
+        long style;
+    };
+    MessageBoxRecorder() { Register(); }
+    ~MessageBoxRecorder() override { Unregister(); }
+    std::vector<Shown> shown;
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+};
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+// Runs the event loop for a while.
+void Pump(int ms);
+
+// The process IDs of this process's children (the web engine's processes, once it runs).
+std::vector<int> ChildProcesses();
+
+// The colour of one screen pixel, as "#rrggbb", read from the X server.
+std::string ScreenPixel(int x, int y);
+
+// One real window with its own workflow, setting folder and usage host.
+class WindowFixture : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::filesystem::path settingPath = folder / "setting.cfg";
+    MessageBoxRecorder messageBoxes;
+    wxUIActionSimulator input;
+
+    void StartWindow(const std::string& usageHost);
+    void TearDown() override;
+
+    Form1& Window() { return *form_; }
+    const WindowState& State() { return workflow_->State(); }
+
+    // Real keystrokes into whatever has the focus.
+    void Type(const std::string& text);
+    void PressAltS();
+    void ClickOn(wxWindow* control);
+
+    // Waits for the tick counter to reach the given count.
+    bool WaitForTicks(int ticks);
+
+private:
+    NativeFileSystem files_;
+    WxMessageBox messages_;
+    std::unique_ptr<CheckWorkflow> workflow_;
+    Form1* form_ = nullptr;
+};
+
+}  // namespace zq::test
