@@ -1,20 +1,12 @@
 #include "app/ZentraQuotaApp.h"
 
-#include <wx/image.h>
-
+#include "app/ApplicationSetup.h"
 #include "app/BuildConfig.h"
 #include "app/Identity.h"
 #include "app/SettingLocation.h"
 #include "ui/Form1.h"
 
 namespace zq {
-
-void PrepareApplication(wxApp& app) {
-    app.SetAppName("ZentraQuota");
-    app.SetAppDisplayName(wxString::FromUTF8(kApplicationTitle.data(), kApplicationTitle.size()));
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_JPEG)) wxImage::AddHandler(new wxJPEGHandler);
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-}
 
 bool ZentraQuotaApp::OnInit() {
     PrepareApplication(*this);

@@ -22,7 +22,4 @@ private:
     std::unique_ptr<CheckWorkflow> workflow_;
 };
 
-// Identity and image decoders every window of the program relies on.
-void PrepareApplication(wxApp& app);
-
 }  // namespace zq

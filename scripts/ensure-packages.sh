@@ -21,4 +21,5 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake make g++ pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev
                 libwebkit2gtk-4.0-dev fonts-liberation2)
 # What the tests, the demo server and the screenshots need on top.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps imagemagick
+               xdotool openbox wmctrl)

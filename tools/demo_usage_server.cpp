@@ -37,7 +37,7 @@ std::string UsagePage(const std::string& number) {
     const std::size_t seed = std::hash<std::string>{}(number);
     const int quotaGb = 10 * (2 + static_cast<int>(seed % 5));    // 20 to 60 GB
     const int usedTenths = static_cast<int>((seed / 7) % (quotaGb * 10));
-    const int percent = usedTenths / quotaGb;
+    const int percent = usedTenths * 10 / quotaGb;
     char figures[160];
     std::snprintf(figures, sizeof figures,
                   "<p class=\"big\">%d,%d GB <small>dari %d GB</small></p>"

@@ -2,7 +2,7 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
-#include "app/ZentraQuotaApp.h"
+#include "app/ApplicationSetup.h"
 
 namespace {
 

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The real program, started as a user starts it, with a saved number: it checks it, the
+# window closes through the window manager, the program ends with status 0 and leaves no
+# process behind. Runs with a throwaway home folder mounted over the real one.
+# Usage: lifecycle_test.sh <program> <demo server> <port>   (on a display of its own)
+set -euo pipefail
+program=$1 demo_server=$2 port=$3
+
+[ "$(id -u)" -eq 0 ] && unshare -m true 2>/dev/null || { echo "needs root for a private mount"; exit 77; }
+
+work=$(mktemp -d)
+marker="zentra-lifecycle-$$-$RANDOM"
+cleanup() {
+    kill "${wm:-}" "${server:-}" "${pid:-}" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+openbox >/dev/null 2>&1 &
+wm=$!
+"$demo_server" --port "$port" >/dev/null &
+server=$!
+
+home=$(getent passwd "$(id -u)" | cut -d: -f6)
+mkdir "$work/home"
+printf ' 370370367036 \r\n' >"$work/home/setting.cfg"
+
+started=$(date +%s%N)
+env ZENTRA_TEST_MARKER="$marker" unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3"' sh \
+    "$work/home" "$home" "$program" &
+pid=$!
+
+window=""
+for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "Pengecekan Quota Zentra" 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.05
+done
+[ -n "$window" ] || fail "the window did not appear"
+echo "window shown after $(( ($(date +%s%N) - started) / 1000000 )) ms"
+[ "$(xdotool getwindowname "$window")" = " Pengecekan Quota Zentra" ] || fail "title"
+
+sleep 5  # the reveal comes at the fourth tick
+children=$( (pgrep -P "$pid" || true) | wc -l)
+[ "$children" -ge 1 ] || fail "no web engine process during the check"
+
+wmctrl -c "Pengecekan Quota Zentra"
+for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$pid" 2>/dev/null && fail "still running 2 s after the window was closed"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "exit status $status"
+
+sleep 1
+left=$( (grep -l "ZENTRA_TEST_MARKER=$marker" /proc/[0-9]*/environ 2>/dev/null || true) | wc -l)
+[ "$left" -eq 0 ] || fail "$left processes left behind"
+[ "$(od -An -c "$work/home/setting.cfg" | tr -s ' ')" = " 3 7 0 3 7 0 3 6 7 0 3 6 \r \n" ] ||
+    fail "the setting file changed"
+echo "PASS"
