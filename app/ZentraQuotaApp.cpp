@@ -5,6 +5,7 @@
 #include "app/Identity.h"
 #include "app/SettingLocation.h"
 #include "ui/Form1.h"
+#include "ui/WebEngineContext.h"
 
 namespace zq {
 
@@ -16,6 +17,11 @@ bool ZentraQuotaApp::OnInit() {
     messages_.SetParent(form);
     form->Start();
     return true;
+}
+
+int ZentraQuotaApp::OnExit() {
+    RemoveWebEngineLeftovers();
+    return wxApp::OnExit();
 }
 
 }  // namespace zq

@@ -15,6 +15,7 @@ namespace zq {
 class ZentraQuotaApp final : public wxApp {
 public:
     bool OnInit() override;
+    int OnExit() override;
 
 private:
     NativeFileSystem files_;

@@ -4,6 +4,8 @@
 #include <wx/uri.h>
 #include <wx/webview.h>
 
+#include "ui/WebEngineContext.h"
+
 #ifdef __WXGTK__
 #include <webkit2/webkit2.h>
 #endif
@@ -81,6 +83,7 @@ void UsageBrowser::Reveal() {
 }
 
 void UsageBrowser::CreateView() {
+    PrepareWebEngine();
     view_ = wxWebView::New();
     view_->Hide();  // created hidden: it must not flash over the panel
     view_->Create(parent_, wxID_ANY, LoadingPageAddress(), rect_.GetPosition(), rect_.GetSize());

@@ -58,4 +58,10 @@ left=$( (grep -l "ZENTRA_TEST_MARKER=$marker" /proc/[0-9]*/environ 2>/dev/null |
 [ "$left" -eq 0 ] || fail "$left processes left behind"
 [ "$(od -An -c "$work/home/setting.cfg" | tr -s ' ')" = " 3 7 0 3 7 0 3 6 7 0 3 6 \r \n" ] ||
     fail "the setting file changed"
+# Nothing of the web engine's is left on disk. Two files belong to the libraries under it
+# and are allowed: dconf's change-notification file (kept in the runtime folder when the
+# session has one) and the graphics driver's shader cache index.
+left_on_disk=$(cd "$work/home" && find . -type f ! -path ./setting.cfg ! -path ./.cache/dconf/user \
+    ! -path ./.cache/mesa_shader_cache/index)
+[ -z "$left_on_disk" ] || fail "left on disk: $left_on_disk"
 echo "PASS"

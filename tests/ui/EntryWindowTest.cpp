@@ -61,6 +61,17 @@ TEST_F(EntryWindow, TheTwelfthCharacterMovesTheFocusAndAThirteenthIsRefused) {
     EXPECT_THAT(messageBoxes.shown, IsEmpty());  // the focus moved; nothing was pressed
 }
 
+TEST_F(EntryWindow, TabMovesBetweenTheNumberBoxAndTheButton) {
+    input.Char(WXK_TAB);
+    Pump(100);
+    EXPECT_EQ(wxWindow::FindFocus(), Window().Command1());
+    EXPECT_EQ(State().FocusedControl, ControlName::Command1);
+    input.Char(WXK_TAB, wxMOD_SHIFT);
+    Pump(100);
+    EXPECT_EQ(wxWindow::FindFocus(), Window().Text1());
+    EXPECT_EQ(State().FocusedControl, ControlName::Text1);
+}
+
 TEST_F(EntryWindow, PastedTextIsCutToTwelveCharacters) {
     Type("12345");
     gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), "ABCDEFGHIJKLMNOP", -1);
