@@ -172,11 +172,21 @@ TEST_F(Workflow, ANonNumberIsCheckedAsTypedAndLeavesAnEmptyFile) {
     EXPECT_EQ(Start().State(), EntryState());  // the next start asks again
 }
 
-TEST_F(Workflow, TheAddressCarriesTheTextUnchanged) {
-    CheckWorkflow workflow = Start();
-    Type(workflow, "ab#?/%@é 1 x");
-    workflow.Command1_Click();
-    EXPECT_EQ(workflow.State().Browser.NavigationRequest, std::string(kUsagePrefix) + "ab#?/%@é 1 x");
+TEST_F(Workflow, TheAddressCarriesTheTextAsOnePathSegment) {
+    const struct {
+        const char* typed;
+        const char* appended;
+    } cases[] = {
+        {"ab#?%@é 1 xy", "ab#?%@é 1 xy"},  // unchanged
+        {"../../../../", "..%2F..%2F..%2F..%2F"},
+        {"..\\..\\..\\..\\", "..%5C..%5C..%5C..%5C"},
+    };
+    for (const auto& c : cases) {
+        CheckWorkflow workflow = Start();
+        Type(workflow, c.typed);
+        workflow.Command1_Click();
+        EXPECT_EQ(workflow.State().Browser.NavigationRequest, std::string(kUsagePrefix) + c.appended);
+    }
 }
 
 TEST_F(Workflow, ACheckGoesOnWhenTheFileCannotBeWritten) {

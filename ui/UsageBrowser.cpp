@@ -41,12 +41,16 @@ gboolean DenyPermission(WebKitWebView*, WebKitPermissionRequest* request, gpoint
     return TRUE;
 }
 
+// alert, confirm and prompt would open windows of their own; a page looping on alert()
+// would bury the program under them. They are answered at once, unseen.
+gboolean SilenceScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer) { return TRUE; }
+
 void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
     webkit_download_cancel(download);
 }
 
-// Locations, notifications, media devices and downloads are refused outright; the page
-// is untrusted and the program needs none of them.
+// The page is untrusted and the program needs none of what it might ask for: locations,
+// notifications, media devices and downloads are refused outright.
 void ConfigureEngine(WebKitWebView* webView) {
     WebKitSettings* settings = webkit_web_view_get_settings(webView);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
@@ -55,6 +59,7 @@ void ConfigureEngine(WebKitWebView* webView) {
     // leaving a strip of the window uncovered.
     webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     g_signal_connect(webView, "permission-request", G_CALLBACK(DenyPermission), nullptr);
+    g_signal_connect(webView, "script-dialog", G_CALLBACK(SilenceScriptDialog), nullptr);
 
     WebKitWebContext* context = webkit_web_view_get_context(webView);
     if (!g_object_get_data(G_OBJECT(context), "zentra-downloads-refused")) {
@@ -67,6 +72,14 @@ void ConfigureEngine(WebKitWebView* webView) {
 }  // namespace
 
 UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
+
+UsageBrowser::~UsageBrowser() {
+#ifdef __WXGTK__
+    // A page busy in a script would keep its web process running for seconds after the
+    // program has ended; end it with the window.
+    if (view_) webkit_web_view_terminate_web_process(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
+#endif
+}
 
 void UsageBrowser::Navigate(const std::string& address) {
     address_ = wxString::FromUTF8(address.c_str());

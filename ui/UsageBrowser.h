@@ -17,6 +17,7 @@ namespace zq {
 class UsageBrowser {
 public:
     UsageBrowser(wxWindow* parent, const wxRect& rect);
+    ~UsageBrowser();
     UsageBrowser(const UsageBrowser&) = delete;
     UsageBrowser& operator=(const UsageBrowser&) = delete;
 

@@ -23,7 +23,17 @@ std::string CheckWorkflow::UsageAddress(std::string_view numberText) const {
     std::string address = "http://";
     address += usageHost_;
     address += kUsagePath;
-    address += numberText;
+    // The text goes in as typed, but as one path segment: a slash (or the backslash that
+    // browsers read as one) would let "../" climb out of the usage path.
+    for (const char c : numberText) {
+        if (c == '/') {
+            address += "%2F";
+        } else if (c == '\\') {
+            address += "%5C";
+        } else {
+            address += c;
+        }
+    }
     return address;
 }
 

@@ -28,7 +28,8 @@ public:
     void Timer1_Timer();
     void Label3_Click();
 
-    // "http://" + host + the usage path + the number text, unchanged.
+    // "http://" + host + the usage path + the number text, unchanged but for path
+    // separators, which are escaped so the text stays one segment of the path.
     std::string UsageAddress(std::string_view numberText) const;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -43,6 +44,12 @@ public:
         thread_.join();
     }
 
+    // Serves the path as a file to save under the given name, as a download server would.
+    void ServeDownload(const std::string& path, const std::string& fileName) {
+        std::lock_guard lock(mutex_);
+        downloads_[path] = fileName;
+    }
+
     std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
 
     std::vector<Request> Requests() const {
@@ -54,6 +61,11 @@ private:
     void Handle(const httplib::Request& request, httplib::Response& response) {
         std::unique_lock lock(mutex_);
         requests_.push_back({request.method, request.target});
+        if (const auto download = downloads_.find(request.path); download != downloads_.end()) {
+            response.set_header("Content-Disposition", "attachment; filename=\"" + download->second + "\"");
+            response.set_content(std::string(4096, 'x'), "application/octet-stream");
+            return;
+        }
         switch (behaviour_) {
             case Behaviour::NeverAnswer:
                 released_.wait(lock, [this] { return stopping_; });
@@ -84,6 +96,7 @@ private:
     std::condition_variable released_;
     bool stopping_ = false;
     std::vector<Request> requests_;
+    std::map<std::string, std::string> downloads_;
 };
 
 // A loopback port with nobody listening: connections to it are refused.

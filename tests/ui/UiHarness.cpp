@@ -41,8 +41,8 @@ void Pump(int ms) {
     WaitUntil([] { return false; }, ms);
 }
 
-std::vector<int> ChildProcesses() {
-    std::vector<int> children;
+std::vector<std::string> ChildProcesses() {
+    std::vector<std::string> children;
     const int self = ::getpid();
     DIR* proc = ::opendir("/proc");
     if (!proc) return children;
@@ -59,7 +59,10 @@ std::vector<int> ChildProcesses() {
         std::string state;
         int parent = 0;
         rest >> state >> parent;
-        if (parent == self && state != "Z") children.push_back(pid);
+        const auto open = line.find('(');
+        if (parent == self && state != "Z" && open != std::string::npos) {
+            children.push_back(line.substr(open + 1, close - open - 1));
+        }
     }
     ::closedir(proc);
     return children;

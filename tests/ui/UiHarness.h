@@ -48,8 +48,8 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 // Runs the event loop for a while.
 void Pump(int ms);
 
-// The process IDs of this process's children (the web engine's processes, once it runs).
-std::vector<int> ChildProcesses();
+// The names of this process's running children (the web engine's, once it runs).
+std::vector<std::string> ChildProcesses();
 
 // The colour of one screen pixel, as "#rrggbb", read from the X server.
 std::string ScreenPixel(int x, int y);
