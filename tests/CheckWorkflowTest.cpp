@@ -177,9 +177,14 @@ TEST_F(Workflow, TheAddressCarriesTheTextAsOnePathSegment) {
         const char* typed;
         const char* appended;
     } cases[] = {
-        {"ab#?%@é 1 xy", "ab#?%@é 1 xy"},  // unchanged
+        {"123456789012", "123456789012"},
+        {"ab%@é.-_~:;x", "ab%@é.-_~:;x"},  // unchanged
         {"../../../../", "..%2F..%2F..%2F..%2F"},
         {"..\\..\\..\\..\\", "..%5C..%5C..%5C..%5C"},
+        {"..?123456789", "..%3F123456789"},
+        {"..#123456789", "..%23123456789"},
+        {"..          ", "..%20%20%20%20%20%20%20%20%20%20"},
+        {"..\t\r\n\x7f" "4567890", "..%09%0D%0A%7F4567890"},
     };
     for (const auto& c : cases) {
         CheckWorkflow workflow = Start();

@@ -10,6 +10,28 @@ constexpr std::size_t kNumberLength = 12;
 constexpr int kTicksBeforeReveal = 4;
 constexpr int kButtonTopWithoutTextBox = 2280;
 
+// The text goes into the address as typed, except for what would end the path segment or
+// vanish on the way: separators, query and fragment marks, spaces and control characters.
+// Left as they are, "..?" or ".. " with padding would make the browser climb out of the
+// usage path. A 12-digit number never contains any of them.
+bool EndsOrVanishesInPath(unsigned char c) {
+    return c <= ' ' || c == 0x7F || c == '/' || c == '\\' || c == '?' || c == '#';
+}
+
+void AppendAsPathSegment(std::string& address, std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (EndsOrVanishesInPath(byte)) {
+            address += '%';
+            address += kHex[byte >> 4];
+            address += kHex[byte & 0x0F];
+        } else {
+            address += c;
+        }
+    }
+}
+
 }  // namespace
 
 CheckWorkflow::CheckWorkflow(SettingFile settingFile, MessageBoxService& messages,
@@ -23,17 +45,7 @@ std::string CheckWorkflow::UsageAddress(std::string_view numberText) const {
     std::string address = "http://";
     address += usageHost_;
     address += kUsagePath;
-    // The text goes in as typed, but as one path segment: a slash (or the backslash that
-    // browsers read as one) would let "../" climb out of the usage path.
-    for (const char c : numberText) {
-        if (c == '/') {
-            address += "%2F";
-        } else if (c == '\\') {
-            address += "%5C";
-        } else {
-            address += c;
-        }
-    }
+    AppendAsPathSegment(address, numberText);
     return address;
 }
 

@@ -28,8 +28,8 @@ public:
     void Timer1_Timer();
     void Label3_Click();
 
-    // "http://" + host + the usage path + the number text, unchanged but for path
-    // separators, which are escaped so the text stays one segment of the path.
+    // "http://" + host + the usage path + the number text as one path segment: unchanged
+    // but for the few characters that would end the segment, which are percent-encoded.
     std::string UsageAddress(std::string_view numberText) const;
 
 private:

@@ -2,6 +2,7 @@
 // the fourth tick, and what is revealed when the server fails.
 
 #include <gmock/gmock.h>
+#include <gtk/gtk.h>
 
 #include "TestUsageServer.h"
 #include "UiHarness.h"
@@ -142,6 +143,53 @@ INSTANTIATE_TEST_SUITE_P(
                       Failure{"Error500", TestUsageServer::Behaviour::ServerError, false, "Galat server"},
                       Failure{"NeverAnswers", TestUsageServer::Behaviour::NeverAnswer, false, "Memuat halaman pemakaian"},
                       Failure{"TenSeconds", TestUsageServer::Behaviour::Slow, false, "Memuat halaman pemakaian"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zq::test
+
+namespace zq::test {
+namespace {
+
+// What the server receives for typed text with characters that mean something in a URL.
+// Everything stays on the usage host, under the usage path.
+struct TypedText {
+    const char* name;
+    const char* typed;
+    const char* received;
+};
+
+class UrlSpecialText : public CheckWindow, public ::testing::WithParamInterface<TypedText> {};
+
+TEST_P(UrlSpecialText, StaysUnderTheUsagePath) {
+    TestUsageServer server;
+    StartWindow(server.Host());
+    // Pasted, so that characters without a key on the virtual keyboard arrive too.
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), GetParam().typed, -1);
+    Pump(100);
+    input.Char('v', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return CharacterCount(State().Text1.Text) == 12; }, 3000));
+    PressAltS();
+    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }));
+    Pump(300);
+    EXPECT_THAT(server.Requests(), ElementsAre(Field(&TestUsageServer::Request::target,
+                                                     std::string("/dev/ci/info/usage_bar_new/") +
+                                                         GetParam().received)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, UrlSpecialText,
+    ::testing::Values(TypedText{"Spaces", "1234 5678 90", "1234%205678%2090"},
+                      TypedText{"Hash", "12345#678901", "12345%23678901"},
+                      TypedText{"Question", "12345?678901", "12345%3F678901"},
+                      TypedText{"Slash", "12/45/678901", "12%2F45%2F678901"},
+                      TypedText{"DotDotSlash", "../../../../", "..%2F..%2F..%2F..%2F"},
+                      TypedText{"DotDotQuery", "%2e%2e?12345", "..%3F12345"},
+                      TypedText{"DotDotSpaces", "..          ", "..%20%20%20%20%20%20%20%20%20%20"},
+                      // The HTTP library under the engine decodes escapes of unreserved characters.
+                      TypedText{"Percent", "12%45%678%zz", "12Eg8%zz"},
+                      TypedText{"At", "user@1234567", "user@1234567"},
+                      TypedText{"NonAscii", "nomorZenträ1", "nomorZentr%C3%A41"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
