@@ -22,4 +22,4 @@ BUILD_PACKAGES=(cmake make g++ pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-de
                 libwebkit2gtk-4.0-dev fonts-liberation2)
 # What the tests, the demo server and the screenshots need on top.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps imagemagick
-               xdotool openbox wmctrl)
+               xdotool openbox wmctrl clang-14 libclang-rt-14-dev)
