@@ -30,6 +30,8 @@ public:
         server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
             Handle(request, response);
         });
+        // One request a connection: a kept-alive connection would hold up stopping.
+        server_.set_keep_alive_max_count(1);
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
     }

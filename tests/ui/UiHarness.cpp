@@ -98,7 +98,7 @@ std::string RefusingHost() {
 }
 
 void WindowFixture::StartWindow(const std::string& usageHost) {
-    workflow_ = std::make_unique<CheckWorkflow>(SettingFile(files_, settingPath), messages_, usageHost,
+    workflow_ = std::make_unique<CheckWorkflow>(SettingFile(files, settingPath), messages_, usageHost,
                                                 kCredit);
     form_ = new Form1(*workflow_);
     form_->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,11 +55,33 @@ std::vector<std::string> ChildProcesses();
 // The colour of one screen pixel, as "#rrggbb", read from the X server.
 std::string ScreenPixel(int x, int y);
 
+// The real file system, refusing what the tests say as it would refuse an ordinary user:
+// the tests run as root, which no permission bit stops.
+class RefusingFileSystem final : public FileSystem {
+public:
+    std::set<std::filesystem::path> refuseReading;
+    std::set<std::filesystem::path> refuseWriting;
+
+    bool IsRegularFile(const std::filesystem::path& path) override { return real_.IsRegularFile(path); }
+    std::optional<std::string> ReadAll(const std::filesystem::path& path, std::size_t maxBytes) override {
+        if (refuseReading.contains(path)) return std::nullopt;
+        return real_.ReadAll(path, maxBytes);
+    }
+    std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) override {
+        if (refuseWriting.contains(path) || refuseWriting.contains(path.parent_path())) return nullptr;
+        return real_.OpenForWriting(path);
+    }
+
+private:
+    NativeFileSystem real_;
+};
+
 // One real window with its own workflow, setting folder and usage host.
 class WindowFixture : public ::testing::Test {
 protected:
     TempFolder folder;
     std::filesystem::path settingPath = folder / "setting.cfg";
+    RefusingFileSystem files;
     MessageBoxRecorder messageBoxes;
     wxUIActionSimulator input;
 
@@ -77,7 +100,6 @@ protected:
     bool WaitForTicks(int ticks);
 
 private:
-    NativeFileSystem files_;
     WxMessageBox messages_;
     std::unique_ptr<CheckWorkflow> workflow_;
     Form1* form_ = nullptr;
