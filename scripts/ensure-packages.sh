@@ -18,8 +18,9 @@ ensure_packages() {
 }
 
 # What building the program needs.
-BUILD_PACKAGES=(cmake make g++ pkg-config libwxgtk3.2-dev libwxgtk-webview3.2-dev
+BUILD_PACKAGES=(cmake make g++ pkg-config dpkg-dev libwxgtk3.2-dev libwxgtk-webview3.2-dev
                 libwebkit2gtk-4.0-dev fonts-liberation2)
 # What the tests, the demo server and the screenshots need on top.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps imagemagick
-               xdotool openbox wmctrl clang-14 libclang-rt-14-dev)
+               xdotool openbox wmctrl clang-14 libclang-rt-14-dev desktop-file-utils appstream
+               binutils-mingw-w64-x86-64 icoutils libatspi2.0-dev at-spi2-core dbus)

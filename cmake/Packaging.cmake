@@ -1,0 +1,31 @@
+# Installation (GNU layout) and the Debian package.
+include(GNUInstallDirs)
+
+set(ZENTRA_APP_ID example.zentraquota.ZentraQuota)
+install(TARGETS ZentraQuota RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/${ZENTRA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/${ZENTRA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 24 32 48 128)
+  install(FILES app/icons/zentra-quota-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${ZENTRA_APP_ID}.png)
+endforeach()
+install(FILES app/icons/zentra-quota.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${ZENTRA_APP_ID}.svg)
+
+set(CPACK_PACKAGE_NAME zentra-quota)
+set(CPACK_PACKAGE_VERSION 1.00)
+set(CPACK_PACKAGE_VENDOR "Zentra Quota")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Check how much of your Zentra internet quota is used")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Shows the usage page of the Zentra internet service for a subscriber number, remembers the number and checks it again at every start.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zentra Quota <packages@zentraquota.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The libraries come from the binary; the number box's font and the web engine's sandbox
+# are not linked, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bubblewrap")
+set(CPACK_GENERATOR DEB)
+include(CPack)

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# A staged install (DESTDIR) and the Debian package, checked as a user's system would see
+# them. Usage: install_test.sh <build folder>
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+id=example.zentraquota.ZentraQuota
+
+DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+stage=$work/stage/usr
+[ -x "$stage/bin/ZentraQuota" ] || fail "no executable"
+desktop-file-validate "$stage/share/applications/$id.desktop" || fail "desktop entry"
+grep -qx "Name=Zentra Quota" "$stage/share/applications/$id.desktop" || fail "desktop entry name"
+validation=$(appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml" 2>&1) || fail "$validation"
+! grep -qE "^(W|E):" <<<"$validation" || fail "metainfo warnings: $validation"
+grep -q '<release version="1.00"' "$stage/share/metainfo/$id.metainfo.xml" || fail "release 1.00"
+for size in 16 24 32 48 128; do
+    icon="$stage/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size"
+done
+grep -q "<svg" "$stage/share/icons/hicolor/scalable/apps/$id.svg" || fail "scalable icon"
+extra=$(cd "$stage" && find . -type f | grep -vE "^\./(bin/ZentraQuota|share/(applications|metainfo|icons)/)" || true)
+[ -z "$extra" ] || fail "installed beyond the program: $extra"
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack"
+deb=$(ls "$work"/deb/zentra-quota_1.00_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-liberation2 libwxgtk3.2-1 libwxgtk-webview3.2-1 libwebkit2gtk-4.0-37 libc6; do
+    grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
+contents=$(dpkg-deb -c "$deb")
+grep -q "\./usr/bin/ZentraQuota$" <<<"$contents" || fail "package contents"
+echo "PASS"
