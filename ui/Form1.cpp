@@ -18,6 +18,7 @@
 #endif
 
 #include "app/Identity.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
 #include "ui/TextLimit.h"
@@ -144,6 +145,7 @@ void Form1::BuildControls() {
                                       wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label3_->SetName("Label3");
     label3_->SetCursor(wxCursor(wxCURSOR_HAND));
+    MarkAsClickableText(label3_, kMakerAddress);
 
     label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kLabel2).GetPosition(),
                                Rect(frame1_, design::kLabel2).GetSize(),
@@ -194,7 +196,10 @@ void Form1::Render() {
     command1_->Move(Position(frame1_, design::kCommand1.left, state.Command1.Top));
 
     const wxString prompt = FromUtf8(state.Label2.Caption);
-    if (label2_->GetLabelText() != prompt) label2_->SetLabelText(prompt);
+    if (label2_->GetLabelText() != prompt) {
+        label2_->SetLabelText(prompt);
+        SetAccessibleName(text1_, state.Label2.Caption);  // the box is named by its prompt
+    }
     label1_->SetLabelText(FromUtf8(state.Label1.Caption));
 
     if (state.Timer1.Enabled && !timer1_.IsRunning()) timer1_.Start(state.Timer1.Interval);
