@@ -5,7 +5,6 @@
 #include "app/Identity.h"
 #include "app/SettingLocation.h"
 #include "ui/Form1.h"
-#include "ui/WebEngineContext.h"
 
 namespace zq {
 
@@ -17,11 +16,6 @@ bool ZentraQuotaApp::OnInit() {
     messages_.SetParent(form);
     form->Start();
     return true;
-}
-
-int ZentraQuotaApp::OnExit() {
-    RemoveWebEngineLeftovers();
-    return wxApp::OnExit();
 }
 
 }  // namespace zq

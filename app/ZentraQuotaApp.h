@@ -15,7 +15,6 @@ namespace zq {
 class ZentraQuotaApp final : public wxApp {
 public:
     bool OnInit() override;
-    int OnExit() override;
 
 private:
     NativeFileSystem files_;

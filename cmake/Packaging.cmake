@@ -1,8 +1,9 @@
 # Installation (GNU layout) and the Debian package.
-include(GNUInstallDirs)
-
 set(ZENTRA_APP_ID example.zentraquota.ZentraQuota)
 install(TARGETS ZentraQuota RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET zentra_browser)
+  install(TARGETS zentra_browser LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zentra-quota)
+endif()
 install(FILES packaging/${ZENTRA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${ZENTRA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 32 48 128)

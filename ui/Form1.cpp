@@ -11,7 +11,6 @@
 #include <wx/stattext.h>
 #include <wx/generic/stattextg.h>
 #include <wx/textctrl.h>
-#include <wx/webview.h>
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
@@ -207,7 +206,8 @@ void Form1::Render() {
 
     if (state.Browser.NavigationRequest && state.Browser.NavigationRequest != navigated_) {
         navigated_ = state.Browser.NavigationRequest;
-        browser_.Navigate(*navigated_);
+        // Starting the web engine takes a moment; the window is shown first, then it loads.
+        CallAfter([this, address = *navigated_] { browser_.Navigate(address); });
     }
     if (state.Browser.Visible) browser_.Reveal();
 }

@@ -1,71 +1,23 @@
 #include "ui/UsageBrowser.h"
 
-#include <wx/base64.h>
-#include <wx/uri.h>
-#include <wx/webview.h>
-
-#include "ui/WebEngineContext.h"
-
-#ifdef __WXGTK__
-#include <webkit2/webkit2.h>
-#endif
+#include <wx/dynlib.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
 
 namespace zq {
 
 namespace {
 
-// Shown from the first navigation until the usage page replaces it, so that a reveal
-// before the server has answered shows words, never an empty page.
-constexpr char kLoadingPage[] =
-    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>"
-    "body{font:15px sans-serif;color:#444;text-align:center;margin:120px 16px}"
-    "</style></head><body><p>Memuat halaman pemakaian Zentra&hellip;</p></body></html>";
-
-wxString LoadingPageAddress() {
-    return "data:text/html;charset=utf-8;base64," +
-           wxBase64Encode(kLoadingPage, sizeof kLoadingPage - 1);
-}
-
-bool IsPlaceholder(const wxString& url) { return url.StartsWith("data:"); }
-
-// The page comes over plain http: it may go to other web pages, never to local files or
-// other schemes.
-bool IsAllowedNavigation(const wxString& url) {
-    const wxString scheme = wxURI(url).GetScheme().Lower();
-    return scheme == "http" || scheme == "https" || scheme == "about" || IsPlaceholder(url);
-}
-
-#ifdef __WXGTK__
-gboolean DenyPermission(WebKitWebView*, WebKitPermissionRequest* request, gpointer) {
-    webkit_permission_request_deny(request);
-    return TRUE;
-}
-
-// alert, confirm and prompt would open windows of their own; a page looping on alert()
-// would bury the program under them. They are answered at once, unseen.
-gboolean SilenceScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer) { return TRUE; }
-
-void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
-    webkit_download_cancel(download);
-}
-
-// The page is untrusted and the program needs none of what it might ask for: locations,
-// notifications, media devices and downloads are refused outright.
-void ConfigureEngine(WebKitWebView* webView) {
-    WebKitSettings* settings = webkit_web_view_get_settings(webView);
-    webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
-    webkit_settings_set_enable_developer_extras(settings, FALSE);
-    // A one-page view needs no GPU; composited drawing was seen to shift the page up,
-    // leaving a strip of the window uncovered.
-    webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
-    g_signal_connect(webView, "permission-request", G_CALLBACK(DenyPermission), nullptr);
-    g_signal_connect(webView, "script-dialog", G_CALLBACK(SilenceScriptDialog), nullptr);
-
-    WebKitWebContext* context = webkit_web_view_get_context(webView);
-    if (!g_object_get_data(G_OBJECT(context), "zentra-downloads-refused")) {
-        g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
-        g_object_set_data(G_OBJECT(context), "zentra-downloads-refused", context);
+#ifdef ZENTRA_BROWSER_MODULE
+// Next to the executable in a build folder; in the library folder once installed.
+wxString FindBrowserModule() {
+    const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
+    const wxString name = wxDynamicLibrary::CanonicalizeName("zentra_browser", wxDL_MODULE);
+    for (const wxString& folder : {executable.GetPath(), executable.GetPath() + "/" ZENTRA_BROWSER_MODULE_DIR}) {
+        const wxFileName candidate(folder, name);
+        if (candidate.FileExists()) return candidate.GetFullPath();
     }
+    return name;
 }
 #endif
 
@@ -73,54 +25,24 @@ void ConfigureEngine(WebKitWebView* webView) {
 
 UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
 
-UsageBrowser::~UsageBrowser() {
-#ifdef __WXGTK__
-    // A page busy in a script would keep its web process running for seconds after the
-    // program has ended; end it with the window.
-    if (view_) webkit_web_view_terminate_web_process(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
-#endif
-}
-
 void UsageBrowser::Navigate(const std::string& address) {
-    address_ = wxString::FromUTF8(address.c_str());
     if (!view_) {
-        CreateView();  // the address is loaded once the placeholder is in
-    } else {
-        view_->LoadURL(address_);
-        addressRequested_ = true;
+#ifdef ZENTRA_BROWSER_MODULE
+        // Never unloaded: the web engine's threads outlive any point where that is safe.
+        wxDynamicLibrary module(FindBrowserModule(), wxDL_NOW | wxDL_QUIET);
+        auto* create = reinterpret_cast<decltype(&zq_create_browser_view)>(module.GetSymbol("zq_create_browser_view"));
+        module.Detach();
+        if (!create) return;
+#else
+        auto* create = &zq_create_browser_view;
+#endif
+        view_.reset(create(parent_, &rect_));
     }
+    view_->Navigate(address);
 }
 
 void UsageBrowser::Reveal() {
-    if (view_) view_->Show();
+    if (view_) view_->Reveal();
 }
-
-void UsageBrowser::CreateView() {
-    PrepareWebEngine();
-    view_ = wxWebView::New();
-    view_->Hide();  // created hidden: it must not flash over the panel
-    view_->Create(parent_, wxID_ANY, LoadingPageAddress(), rect_.GetPosition(), rect_.GetSize());
-    view_->EnableContextMenu(false);  // its menu offers downloads and new windows
-#ifdef __WXGTK__
-    ConfigureEngine(static_cast<WebKitWebView*>(view_->GetNativeBackend()));
-#endif
-    view_->Bind(wxEVT_WEBVIEW_NAVIGATING, &UsageBrowser::OnNavigating, this);
-    view_->Bind(wxEVT_WEBVIEW_LOADED, &UsageBrowser::OnLoaded, this);
-    view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, &UsageBrowser::OnNewWindow, this);
-}
-
-void UsageBrowser::OnNavigating(wxWebViewEvent& event) {
-    if (!IsAllowedNavigation(event.GetURL())) event.Veto();
-}
-
-void UsageBrowser::OnLoaded(wxWebViewEvent& event) {
-    if (!addressRequested_ && IsPlaceholder(event.GetURL())) {
-        addressRequested_ = true;
-        view_->LoadURL(address_);
-    }
-}
-
-
-void UsageBrowser::OnNewWindow(wxWebViewEvent& event) { event.Veto(); }
 
 }  // namespace zq

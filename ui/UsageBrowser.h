@@ -1,42 +1,34 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <wx/gdicmn.h>
-#include <wx/string.h>
 
-class wxWebView;
-class wxWebViewEvent;
+#include "ui/BrowserView.h"
+
 class wxWindow;
 
 namespace zq {
 
-// The embedded browser that lies over the whole window. The web view, and the web engine
-// processes behind it, are only created at the first navigation request; until the reveal
-// it stays hidden while it loads.
+// The embedded browser that lies over the whole window. The web view, the web engine and
+// its processes come only with the first navigation request; until the reveal the view
+// stays hidden while it loads.
 class UsageBrowser {
 public:
     UsageBrowser(wxWindow* parent, const wxRect& rect);
-    ~UsageBrowser();
-    UsageBrowser(const UsageBrowser&) = delete;
-    UsageBrowser& operator=(const UsageBrowser&) = delete;
 
     void Navigate(const std::string& address);
     void Reveal();
 
-    wxWebView* View() const { return view_; }
+    // The web view's window, once there is one.
+    wxWindow* View() const { return view_ ? view_->Window() : nullptr; }
+    BrowserView* Page() const { return view_.get(); }
 
 private:
-    void CreateView();
-    void OnNavigating(wxWebViewEvent& event);
-    void OnLoaded(wxWebViewEvent& event);
-    void OnNewWindow(wxWebViewEvent& event);
-
     wxWindow* parent_;
     wxRect rect_;
-    wxWebView* view_ = nullptr;
-    wxString address_;
-    bool addressRequested_ = false;
+    std::unique_ptr<BrowserView> view_;
 };
 
 }  // namespace zq

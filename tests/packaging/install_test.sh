@@ -21,7 +21,12 @@ for size in 16 24 32 48 128; do
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size"
 done
 grep -q "<svg" "$stage/share/icons/hicolor/scalable/apps/$id.svg" || fail "scalable icon"
-extra=$(cd "$stage" && find . -type f | grep -vE "^\./(bin/ZentraQuota|share/(applications|metainfo|icons)/)" || true)
+# The web view module, where the program looks for it (a folder relative to its own).
+program_strings=$(strings "$stage/bin/ZentraQuota")
+module_dir=$(grep -m1 -E '^/?\.\./.*zentra-quota$' <<<"$program_strings") || fail "no module folder in the program"
+[ -f "$stage/bin/$module_dir/zentra_browser.so" ] || fail "the web view module is not at bin/$module_dir"
+extra=$(cd "$stage" && find . -type f |
+        grep -vE "^\./(bin/ZentraQuota|lib/(.*/)?zentra-quota/zentra_browser\.so|share/(applications|metainfo|icons)/)" || true)
 [ -z "$extra" ] || fail "installed beyond the program: $extra"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack"
@@ -33,4 +38,5 @@ done
 [ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
 contents=$(dpkg-deb -c "$deb")
 grep -q "\./usr/bin/ZentraQuota$" <<<"$contents" || fail "package contents"
+grep -q "/zentra-quota/zentra_browser\.so$" <<<"$contents" || fail "package lacks the web view module"
 echo "PASS"

@@ -18,11 +18,6 @@ using ::testing::Not;
 
 constexpr const char* kUsageTarget = "/dev/ci/info/usage_bar_new/123456789012";
 
-std::string PageText(wxWebView* view) {
-    wxString text;
-    if (!view || !view->RunScript("document.body ? document.body.innerText : ''", &text)) return {};
-    return text.utf8_string();
-}
 
 class CheckWindow : public WindowFixture {
 protected:
@@ -34,7 +29,7 @@ protected:
 
     // The page lies over the whole client area and is what the screen shows there.
     void ExpectPageCoversTheClientArea() {
-        wxWebView* view = Window().Browser().View();
+        wxWindow* view = Window().Browser().View();
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->IsShownOnScreen());
         EXPECT_FALSE(Window().Frame1()->IsShown());
@@ -65,7 +60,7 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     EXPECT_FALSE(Window().Timer1().IsRunning());
 
     // The page itself fills the window to its edges.
-    ASSERT_TRUE(WaitUntil([&] { return !Window().Browser().View()->IsBusy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Window().Browser().Page()->IsLoading(); }));
     Pump(300);
     const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
     const wxSize client = Window().GetClientSize();
@@ -118,6 +113,8 @@ struct Failure {
     const char* words;
 };
 
+void PrintTo(const Failure& failure, std::ostream* out) { *out << failure.name; }
+
 class FailingServer : public CheckWindow, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(FailingServer, StillRevealsWordsAtTheFourthTickAndClosesAtOnce) {
@@ -128,8 +125,8 @@ TEST_P(FailingServer, StillRevealsWordsAtTheFourthTickAndClosesAtOnce) {
     ASSERT_TRUE(WaitForTicks(4));
     EXPECT_LT(wxGetLocalTimeMillis() - started, 7000);
     ExpectPageCoversTheClientArea();
-    ASSERT_TRUE(WaitUntil([&] { return PageText(Window().Browser().View()).find(failure.words) != std::string::npos; }, 5000))
-        << PageText(Window().Browser().View());
+    ASSERT_TRUE(WaitUntil([&] { return Window().Browser().Page()->PageText().find(failure.words) != std::string::npos; }, 5000))
+        << Window().Browser().Page()->PageText();
 
     const wxLongLong closing = wxGetLocalTimeMillis();
     Window().Close();
@@ -158,6 +155,8 @@ struct TypedText {
     const char* typed;
     const char* received;
 };
+
+void PrintTo(const TypedText& text, std::ostream* out) { *out << text.name; }
 
 class UrlSpecialText : public CheckWindow, public ::testing::WithParamInterface<TypedText> {};
 

@@ -59,6 +59,8 @@ const SettingPathCase kCases[] = {
      Saved::Untouched, [](const auto& p) { return !std::filesystem::exists(p); }},
 };
 
+void PrintTo(const SettingPathCase& c, std::ostream* out) { *out << c.name; }
+
 class FaultySettingPath : public WindowFixture, public ::testing::WithParamInterface<SettingPathCase> {};
 
 TEST_P(FaultySettingPath, StartsInEntryAndChecksWithoutAWord) {

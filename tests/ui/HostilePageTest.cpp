@@ -37,11 +37,6 @@ bool Reported(const TestUsageServer& server, const std::string& what) {
     return false;
 }
 
-std::string PageText(wxWebView* view) {
-    wxString text;
-    if (!view || !view->RunScript("document.documentElement.innerText", &text)) return {};
-    return text.utf8_string();
-}
 
 class HostilePage : public WindowFixture {
 protected:
@@ -144,9 +139,9 @@ TEST_F(HostilePage, LocalFilesAreNotShown) {
     CheckWith(server);
     ASSERT_TRUE(WaitUntil([&] { return Reported(server, "leaving"); }));
     Pump(1500);
-    wxWebView* view = Window().Browser().View();
-    EXPECT_THAT(view->GetCurrentURL().utf8_string(), Not(HasSubstr("file:")));
-    EXPECT_THAT(PageText(view), Not(HasSubstr("root:")));
+    BrowserView* page = Window().Browser().Page();
+    EXPECT_THAT(page->CurrentAddress(), Not(HasSubstr("file:")));
+    EXPECT_THAT(page->PageText(), Not(HasSubstr("root:")));
 }
 
 }  // namespace

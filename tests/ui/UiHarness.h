@@ -15,7 +15,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
-#include <wx/webview.h>
 
 #include "../TempFolder.h"
 #include "platform/NativeFileSystem.h"

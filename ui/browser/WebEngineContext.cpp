@@ -1,4 +1,4 @@
-#include "ui/WebEngineContext.h"
+#include "ui/browser/WebEngineContext.h"
 
 #ifdef __WXGTK__
 
