@@ -125,7 +125,6 @@ void UsageWebView::OnLoaded(wxWebViewEvent& event) {
     }
 }
 
-
 void UsageWebView::OnNewWindow(wxWebViewEvent& event) { event.Veto(); }
 
 }  // namespace zq
