@@ -42,8 +42,12 @@ wxSize Size(const wxWindow* window, int widthTwips, int heightTwips) {
     return window->FromDIP(wxSize(design::ToPixels(widthTwips), design::ToPixels(heightTwips)));
 }
 
+wxPoint Position(const wxWindow* window, const design::Rect& r) { return Position(window, r.left, r.top); }
+
+wxSize Size(const wxWindow* window, const design::Rect& r) { return Size(window, r.width, r.height); }
+
 wxRect Rect(const wxWindow* window, const design::Rect& r) {
-    return wxRect(Position(window, r.left, r.top), Size(window, r.width, r.height));
+    return wxRect(Position(window, r), Size(window, r));
 }
 
 wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
@@ -109,8 +113,7 @@ Form1::Form1(CheckWorkflow& workflow)
 void Form1::BuildControls() {
     const WindowState& state = workflow_.State();
 
-    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1.left, design::kFrame1.top),
-                          Size(this, design::kFrame1.width, design::kFrame1.height));
+    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1), Size(this, design::kFrame1));
     frame1_->SetName("Frame1");
     frame1_->Hide();
     // The border and caption around the panel; the controls are its siblings, so their
@@ -119,8 +122,7 @@ void Form1::BuildControls() {
                     frame1_->GetSize());
 
     // Created in tab order: the number box, then the button.
-    text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kText1).GetPosition(),
-                            Rect(frame1_, design::kText1).GetSize());
+    text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kText1), Size(frame1_, design::kText1));
     text1_->SetName("Text1");
     LimitCharacters(text1_, state.Text1.MaxLength);
     text1_->SetFont(wxFontInfo(design::kText1FontPoints)
@@ -129,30 +131,25 @@ void Form1::BuildControls() {
                         .Bold());
 
     command1_ = new wxButton(frame1_, wxID_ANY, FromUtf8(state.Command1.Caption),
-                             Rect(frame1_, design::kCommand1).GetPosition(),
-                             Rect(frame1_, design::kCommand1).GetSize());
+                             Position(frame1_, design::kCommand1), Size(frame1_, design::kCommand1));
     command1_->SetName("Command1");
 
     image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmaps(),
-                                 Rect(frame1_, design::kImage1).GetPosition(),
-                                 Rect(frame1_, design::kImage1).GetSize());
+                                 Position(frame1_, design::kImage1), Size(frame1_, design::kImage1));
     image1_->SetName("Image1");
 
     label3_ = new wxGenericStaticText(frame1_, wxID_ANY, FromUtf8(kMakerAddress),
-                                      Rect(frame1_, design::kLabel3).GetPosition(),
-                                      Rect(frame1_, design::kLabel3).GetSize(),
+                                      Position(frame1_, design::kLabel3), Size(frame1_, design::kLabel3),
                                       wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label3_->SetName("Label3");
     label3_->SetCursor(wxCursor(wxCURSOR_HAND));
     MarkAsClickableText(label3_, kMakerAddress);
 
-    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kLabel2).GetPosition(),
-                               Rect(frame1_, design::kLabel2).GetSize(),
+    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel2), Size(frame1_, design::kLabel2),
                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label2_->SetName("Label2");
 
-    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Rect(frame1_, design::kLabel1).GetPosition(),
-                               Rect(frame1_, design::kLabel1).GetSize());
+    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1), Size(frame1_, design::kLabel1));
     label1_->SetName("Label1");
     label1_->Hide();  // the tick counter is never shown
 }
