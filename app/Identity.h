@@ -5,7 +5,6 @@
 namespace zq {
 
 inline constexpr std::string_view kApplicationTitle = "Zentra Quota";
-inline constexpr std::string_view kMakerAddress = "zentraquota.example";
 inline constexpr std::string_view kCreditMessage =
     "Zentra Quota 1.00 - dibuat oleh tim Zentra Quota, zentraquota.example";
 

@@ -10,7 +10,8 @@ namespace zq {
 
 bool ZentraQuotaApp::OnInit() {
     PrepareApplication(*this);
-    workflow_ = std::make_unique<CheckWorkflow>(SettingFile(files_, SettingFileLocation()), messages_,
+    SettingLocation setting = SettingFileLocation();
+    workflow_ = std::make_unique<CheckWorkflow>(SettingFile(files_, std::move(setting.path), std::move(setting.fallback)), messages_,
                                                 ZENTRA_USAGE_HOST, std::string(kCreditMessage));
     auto* form = new Form1(*workflow_);
     messages_.SetParent(form);

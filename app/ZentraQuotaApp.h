@@ -4,6 +4,7 @@
 
 #include <wx/app.h>
 
+#include "app/Identity.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/WxMessageBox.h"
 #include "workflow/CheckWorkflow.h"
@@ -18,7 +19,7 @@ public:
 
 private:
     NativeFileSystem files_;
-    WxMessageBox messages_;
+    WxMessageBox messages_{std::string(kApplicationTitle)};
     std::unique_ptr<CheckWorkflow> workflow_;
 };
 

@@ -1,21 +1,30 @@
-# wxWidgets with its web view, as one target: zentra_wx.
+# wxWidgets as two targets: zentra_wx_core (base and core) and zentra_wx (with its web view,
+# which the Windows browser and the benchmarks' baselines use).
+add_library(zentra_wx_core INTERFACE)
 add_library(zentra_wx INTERFACE)
 
-# A wxWidgets built with CMake (Windows, vcpkg) ships a config package; Debian's does not.
-find_package(wxWidgets 3.2 CONFIG QUIET COMPONENTS webview core base)
-if(wxWidgets_FOUND AND TARGET wx::webview)
-  target_link_libraries(zentra_wx INTERFACE wx::webview wx::core wx::base)
-else()
-  find_package(wxWidgets 3.2 REQUIRED COMPONENTS webview core base)
-  target_include_directories(zentra_wx SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
-  target_compile_definitions(zentra_wx INTERFACE ${wxWidgets_DEFINITIONS})
-  target_compile_options(zentra_wx INTERFACE ${wxWidgets_CXX_FLAGS})
-  target_link_libraries(zentra_wx INTERFACE ${wxWidgets_LIBRARIES})
-endif()
+# zq_wx_target(<target> <components>...)
+function(zq_wx_target target)
+  # A wxWidgets built with CMake (Windows, vcpkg) ships a config package; Debian's does not.
+  find_package(wxWidgets 3.2 CONFIG QUIET COMPONENTS ${ARGN})
+  if(wxWidgets_FOUND AND TARGET wx::core)
+    list(TRANSFORM ARGN PREPEND wx:: OUTPUT_VARIABLE imported)
+    target_link_libraries(${target} INTERFACE ${imported})
+  else()
+    find_package(wxWidgets 3.2 REQUIRED COMPONENTS ${ARGN})
+    target_include_directories(${target} SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
+    target_compile_definitions(${target} INTERFACE ${wxWidgets_DEFINITIONS})
+    target_compile_options(${target} INTERFACE ${wxWidgets_CXX_FLAGS})
+    target_link_libraries(${target} INTERFACE ${wxWidgets_LIBRARIES})
+  endif()
+endfunction()
+zq_wx_target(zentra_wx_core core base)
+zq_wx_target(zentra_wx webview core base)
 
-# On GTK the browser is hardened through WebKitGTK itself.
+# On GTK the window reaches into GTK, and the browser is WebKitGTK itself.
 find_package(PkgConfig)
 if(UNIX AND NOT APPLE)
-  pkg_check_modules(WEBKITGTK REQUIRED IMPORTED_TARGET webkit2gtk-4.0 gtk+-3.0)
-  target_link_libraries(zentra_wx INTERFACE PkgConfig::WEBKITGTK)
+  pkg_check_modules(GTK REQUIRED IMPORTED_TARGET gtk+-3.0)
+  pkg_check_modules(WEBKITGTK REQUIRED IMPORTED_TARGET webkit2gtk-4.0)
+  target_link_libraries(zentra_wx_core INTERFACE PkgConfig::GTK)
 endif()

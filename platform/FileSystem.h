@@ -33,6 +33,9 @@ public:
 
     // A file created, or truncated to empty; nothing when it cannot be opened for writing.
     virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) = 0;
+
+    // The folder and any missing parents; true when the folder is there afterwards.
+    virtual bool CreateFolders(const std::filesystem::path& folder) = 0;
 };
 
 }  // namespace zq

@@ -1,6 +1,7 @@
 #include "platform/NativeFileSystem.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <fstream>
@@ -147,5 +148,11 @@ std::unique_ptr<WritableFile> NativeFileSystem::OpenForWriting(const std::filesy
 }
 
 #endif
+
+bool NativeFileSystem::CreateFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}
 
 }  // namespace zq

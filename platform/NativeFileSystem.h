@@ -11,6 +11,7 @@ public:
     std::optional<std::string> ReadAll(const std::filesystem::path& path,
                                        std::size_t maxBytes) override;
     std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) override;
+    bool CreateFolders(const std::filesystem::path& folder) override;
 };
 
 }  // namespace zq

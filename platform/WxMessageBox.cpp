@@ -2,13 +2,11 @@
 
 #include <wx/msgdlg.h>
 
-#include "app/Identity.h"
-
 namespace zq {
 
 void WxMessageBox::Show(std::string_view text) {
     wxMessageDialog dialog(parent_, wxString::FromUTF8(text.data(), text.size()),
-                           wxString::FromUTF8(kApplicationTitle.data(), kApplicationTitle.size()),
+                           wxString::FromUTF8(title_.c_str()),
                            wxOK | wxICON_NONE | wxCENTRE);
     dialog.ShowModal();
 }

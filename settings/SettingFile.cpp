@@ -4,13 +4,18 @@
 
 namespace zq {
 
-SettingFile::SettingFile(FileSystem& files, std::filesystem::path path)
-    : files_(files), path_(std::move(path)) {}
+SettingFile::SettingFile(FileSystem& files, std::filesystem::path path,
+                         std::optional<std::filesystem::path> fallback)
+    : files_(files), path_(std::move(path)), fallback_(std::move(fallback)) {}
 
-bool SettingFile::SavedNumberExists() const { return files_.IsRegularFile(path_); }
+const std::filesystem::path& SettingFile::ReadPath() const {
+    return fallback_ && !files_.IsRegularFile(path_) ? *fallback_ : path_;
+}
+
+bool SettingFile::SavedNumberExists() const { return files_.IsRegularFile(ReadPath()); }
 
 std::optional<std::string> SettingFile::ReadSavedNumber() const {
-    const auto content = files_.ReadAll(path_, kMaxBytes);
+    const auto content = files_.ReadAll(ReadPath(), kMaxBytes);
     if (!content) return std::nullopt;
     const auto stored = ToNumber(JoinLinesWithCrLf(*content));
     if (!stored) return std::nullopt;
@@ -21,6 +26,9 @@ std::optional<std::string> SettingFile::ReadSavedNumber() const {
 
 void SettingFile::WriteSavedNumber(std::string_view numberText) const {
     auto file = files_.OpenForWriting(path_);
+    if (!file && fallback_ && !files_.IsRegularFile(path_) && files_.CreateFolders(fallback_->parent_path())) {
+        file = files_.OpenForWriting(*fallback_);
+    }
     if (!file) return;
     if (const auto number = ToNumber(numberText)) {
         if (const auto stored = CheckedResult(*number * 3)) file->Write(PrintNumber(*stored));

@@ -17,7 +17,11 @@ public:
     // A valid file is under 20 bytes; anything past this bound is not ours.
     static constexpr std::size_t kMaxBytes = 4096;
 
-    SettingFile(FileSystem& files, std::filesystem::path path);
+    // The file lives at path. Where a fallback is given, a file that is not at path and
+    // cannot be created there (a folder an ordinary user may not write to) is kept at the
+    // fallback instead, its folder created as needed; a file at path always comes first.
+    SettingFile(FileSystem& files, std::filesystem::path path,
+                std::optional<std::filesystem::path> fallback = std::nullopt);
 
     bool SavedNumberExists() const;
     std::optional<std::string> ReadSavedNumber() const;
@@ -28,8 +32,11 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
 private:
+    const std::filesystem::path& ReadPath() const;
+
     FileSystem& files_;
     std::filesystem::path path_;
+    std::optional<std::filesystem::path> fallback_;
 };
 
 // The content as read line by line: each line (ended by CR LF, CR or the end) given back

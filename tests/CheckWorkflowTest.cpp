@@ -32,7 +32,7 @@ protected:
     CheckWorkflow Start() { return Start(files); }
 
     static void Type(CheckWorkflow& workflow, const std::string& text) {
-        workflow.State().Text1.Text = text;
+        workflow.UserTyped(text);
         workflow.Text1_Change();
     }
 
@@ -112,7 +112,7 @@ TEST_F(Workflow, TheTwelfthCharacterMovesTheFocusToTheButton) {
     EXPECT_EQ(workflow.State().FocusedControl, ControlName::Command1);
 
     // The user goes back, deletes one and types it again: the focus moves again.
-    workflow.State().FocusedControl = ControlName::Text1;
+    workflow.UserFocused(ControlName::Text1);
     Type(workflow, "12345678901");
     EXPECT_EQ(workflow.State().FocusedControl, ControlName::Text1);
     Type(workflow, "12345678901x");

@@ -32,10 +32,17 @@ public:
     }
 
     std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path) override {
-        if (refuseWriting.contains(path)) return nullptr;
+        if (refuseWriting.contains(path) || refuseWriting.contains(path.parent_path())) return nullptr;
         files[path].clear();
         return std::make_unique<File>(*this, files[path]);
     }
+
+    bool CreateFolders(const std::filesystem::path& folder) override {
+        if (refuseWriting.contains(folder)) return false;
+        folders.insert(folder);
+        return true;
+    }
+    std::set<std::filesystem::path> folders;
 
 private:
     class File final : public WritableFile {

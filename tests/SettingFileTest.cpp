@@ -115,5 +115,39 @@ TEST_F(SettingFileWithFailures, AnUnreadableFileIsAFailure) {
     EXPECT_EQ(setting.ReadSavedNumber(), std::nullopt);
 }
 
+// Windows keeps the file in the root of drive C:, where an ordinary user may not create
+// files; the number then goes to a folder of the user's own.
+class SettingFileWithFallback : public ::testing::Test {
+protected:
+    test::FakeFileSystem files;
+    const std::filesystem::path root = "C:/setting.cfg";
+    const std::filesystem::path own = "C:/Users/u/AppData/Local/Zentra Quota/setting.cfg";
+    SettingFile setting{files, root, own};
+};
+
+TEST_F(SettingFileWithFallback, ARootThatRefusesFilesSendsTheNumberToTheUsersFolder) {
+    files.refuseWriting.insert(root.parent_path());
+    EXPECT_FALSE(setting.SavedNumberExists());
+    setting.WriteSavedNumber("123456789012");
+    EXPECT_FALSE(files.files.contains(root));
+    EXPECT_TRUE(files.folders.contains(own.parent_path()));
+    EXPECT_EQ(files.files[own], " 370370367036 \r\n");
+    EXPECT_TRUE(setting.SavedNumberExists());
+    EXPECT_EQ(setting.ReadSavedNumber(), "123456789012");
+}
+
+TEST_F(SettingFileWithFallback, AFileInTheRootStaysTheFile) {
+    files.files[own] = " 6 \r\n";
+    setting.WriteSavedNumber("000000000001");  // the root takes files: it is used
+    EXPECT_EQ(files.files[root], " 3 \r\n");
+    EXPECT_EQ(setting.ReadSavedNumber(), "1");
+
+    files.refuseWriting.insert(root);  // there but read-only: it is still the file
+    setting.WriteSavedNumber("123456789012");
+    EXPECT_EQ(files.files[root], " 3 \r\n");
+    EXPECT_EQ(files.files[own], " 6 \r\n");
+    EXPECT_EQ(setting.ReadSavedNumber(), "1");
+}
+
 }  // namespace
 }  // namespace zq

@@ -23,6 +23,7 @@ inline constexpr Rect kCommand1{600, 2760, 1575, 495};  // Top comes from the wi
 inline constexpr Rect kText1{190, 2160, 2415, 405};
 inline constexpr Rect kImage1{550, 840, 1500, 615};
 inline constexpr Rect kLabel3{120, 5640, 2535, 255};
+inline constexpr const char* kLabel3Caption = "zentraquota.example";  // the maker's web address
 inline constexpr Rect kLabel2{0, 1800, 2775, 255};
 inline constexpr Rect kLabel1{2280, 1080, 255, 255};
 inline constexpr Rect kBrowser{0, 0, 3615, 6800};  // larger than the window: its scroll bars are clipped

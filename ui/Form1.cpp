@@ -16,7 +16,6 @@
 #include <gtk/gtk.h>
 #endif
 
-#include "app/Identity.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
@@ -89,11 +88,21 @@ Form1::Form1(CheckWorkflow& workflow)
     Render();
 
     // Every control keeps its designed place: no stretching of a sole child to the window.
-    Bind(wxEVT_SIZE, [](wxSizeEvent&) {});
+    // The window manager reports the title bar's size only as the window first appears;
+    // the window is centred again, once, with it.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) {
+        if (!centredWithDecorations_ && GetSize() != GetClientSize()) {
+            centredWithDecorations_ = true;
+            Centre(wxBOTH);
+        }
+    });
+    // A click on the window's margin, which takes no focus, would otherwise move the focus
+    // on to the next control as a Tab press does; the focus stays where it is.
+    Bind(wxEVT_LEFT_DOWN, [](wxMouseEvent&) {});
 
     text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         Raise([this] {
-            workflow_.State().Text1.Text = ToUtf8(text1_->GetValue());
+            workflow_.UserTyped(ToUtf8(text1_->GetValue()));
             workflow_.Text1_Change();
         });
     });
@@ -138,12 +147,12 @@ void Form1::BuildControls() {
                                  Position(frame1_, design::kImage1), Size(frame1_, design::kImage1));
     image1_->SetName("Image1");
 
-    label3_ = new wxGenericStaticText(frame1_, wxID_ANY, FromUtf8(kMakerAddress),
+    label3_ = new wxGenericStaticText(frame1_, wxID_ANY, FromUtf8(design::kLabel3Caption),
                                       Position(frame1_, design::kLabel3), Size(frame1_, design::kLabel3),
                                       wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label3_->SetName("Label3");
     label3_->SetCursor(wxCursor(wxCURSOR_HAND));
-    MarkAsClickableText(label3_, kMakerAddress);
+    MarkAsClickableText(label3_, design::kLabel3Caption);
 
     label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel2), Size(frame1_, design::kLabel2),
                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
@@ -217,12 +226,12 @@ wxWindow* Form1::ControlFor(ControlName name) const {
         case ControlName::Label1: return label1_;
         case ControlName::Label2: return label2_;
         case ControlName::Label3: return label3_;
-        case ControlName::Browser: return browser_.View();
+        case ControlName::Browser: return browser_.Window();
         case ControlName::None: return nullptr;
     }
     return nullptr;
 }
 
-void Form1::RecordFocus(ControlName name) { workflow_.State().FocusedControl = name; }
+void Form1::RecordFocus(ControlName name) { workflow_.UserFocused(name); }
 
 }  // namespace zq

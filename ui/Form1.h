@@ -57,6 +57,7 @@ private:
     wxTimer timer1_;
     UsageBrowser browser_;
     std::optional<std::string> navigated_;  // the request already handed to the browser
+    bool centredWithDecorations_ = false;
 };
 
 }  // namespace zq

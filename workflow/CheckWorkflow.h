@@ -19,8 +19,11 @@ public:
                   std::string creditMessage);
 
     const WindowState& State() const { return state_; }
-    // The window writes back what the user does: the typed text and focus moves.
-    WindowState& State() { return state_; }
+
+    // What the user does that the window reports back: the number box's text as it now
+    // stands (then raise Text1_Change), and a focus move of the user's own.
+    void UserTyped(std::string text) { state_.Text1.Text = std::move(text); }
+    void UserFocused(ControlName control) { state_.FocusedControl = control; }
 
     void Form_Load();
     void Text1_Change();

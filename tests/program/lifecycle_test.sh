@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program, started as a user starts it, with a saved number: it checks it, the
-# window closes through the window manager, the program ends with status 0 and leaves no
-# process behind. Runs with a throwaway home folder mounted over the real one.
+# window is centred with its title bar, it closes through the window manager, the program
+# ends with status 0 and leaves no process behind and nothing of the web engine's on disk,
+# also after an earlier run was killed. Runs in a login-like session (a runtime folder)
+# with a throwaway home folder mounted over the real one.
 # Usage: lifecycle_test.sh <program> <demo server> <port>   (on a display of its own)
 set -euo pipefail
 program=$1 demo_server=$2 port=$3
@@ -26,19 +28,46 @@ home=$(getent passwd "$(id -u)" | cut -d: -f6)
 mkdir "$work/home"
 printf ' 370370367036 \r\n' >"$work/home/setting.cfg"
 
-started=$(date +%s%N)
-env ZENTRA_TEST_MARKER="$marker" unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3"' sh \
-    "$work/home" "$home" "$program" &
-pid=$!
+mkdir -m 700 "$work/runtime"
+start_program() {
+    env ZENTRA_TEST_MARKER="$marker" XDG_RUNTIME_DIR="$work/runtime" \
+        unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3"' sh "$work/home" "$home" "$program" &
+    pid=$!
+    window=""
+    for _ in $(seq 200); do
+        window=$(xdotool search --onlyvisible --name "Pengecekan Quota Zentra" 2>/dev/null | head -1) || true
+        [ -n "$window" ] && break
+        sleep 0.05
+    done
+    [ -n "$window" ] || fail "the window did not appear"
+}
+launch_descriptions() {
+    { find "$work/runtime/.flatpak" "$work/home/.cache/.flatpak" -mindepth 1 -maxdepth 1 2>/dev/null || true; } | wc -l
+}
 
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name "Pengecekan Quota Zentra" 2>/dev/null | head -1) || true
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || fail "the window did not appear"
+# A run killed during its check leaves the web engine's launch descriptions behind.
+start_program
+sleep 3
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+sleep 0.5
+killed_left=$(launch_descriptions)
+[ "$killed_left" -gt 0 ] || echo "note: the web engine runs unsandboxed here; no launch descriptions"
+
+started=$(date +%s%N)
+start_program
 echo "window shown after $(( ($(date +%s%N) - started) / 1000000 )) ms"
+
+# Centred with its decorations: the frame's outer edges leave equal margins.
+sleep 0.3
+read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+read -r fl fr ft fb < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+left=$((x - fl)) top=$((y - ft)) right=$((screen_w - x - w - fr)) bottom=$((screen_h - y - h - fb))
+echo "frame margins: left $left, right $right, top $top, bottom $bottom"
+[ $((left - right)) -le 2 ] && [ $((right - left)) -le 2 ] || fail "not centred across"
+[ $((top - bottom)) -le 2 ] && [ $((bottom - top)) -le 2 ] || fail "not centred down (title bar left out)"
 [ "$(xdotool getwindowname "$window")" = " Pengecekan Quota Zentra" ] || fail "title"
 
 sleep 5  # the reveal comes at the fourth tick
@@ -64,4 +93,5 @@ left=$( (grep -l "ZENTRA_TEST_MARKER=$marker" /proc/[0-9]*/environ 2>/dev/null |
 left_on_disk=$(cd "$work/home" && find . -type f ! -path ./setting.cfg ! -path ./.cache/dconf/user \
     ! -path ./.cache/mesa_shader_cache/index)
 [ -z "$left_on_disk" ] || fail "left on disk: $left_on_disk"
+[ "$(launch_descriptions)" -eq 0 ] || fail "launch descriptions left: $(find "$work/runtime" "$work/home/.cache" -path '*flatpak*')"
 echo "PASS"

@@ -6,6 +6,7 @@
 
 #include "TestUsageServer.h"
 #include "UiHarness.h"
+#include "WebPage.h"
 
 namespace zq::test {
 namespace {
@@ -29,7 +30,7 @@ protected:
 
     // The page lies over the whole client area and is what the screen shows there.
     void ExpectPageCoversTheClientArea() {
-        wxWindow* view = Window().Browser().View();
+        wxWindow* view = Window().Browser().Window();
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->IsShownOnScreen());
         EXPECT_FALSE(Window().Frame1()->IsShown());
@@ -47,11 +48,11 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     EXPECT_FALSE(Window().Command1()->IsEnabled());
     EXPECT_FALSE(Window().Text1()->IsEnabled());
     EXPECT_EQ(test::ReadBytes(settingPath), " 370370367036 \r\n");
-    ASSERT_NE(Window().Browser().View(), nullptr);
+    ASSERT_NE(Window().Browser().Window(), nullptr);
     EXPECT_THAT(ChildProcesses(), Not(IsEmpty()));  // the web engine starts with the check
 
     ASSERT_TRUE(WaitForTicks(3));
-    EXPECT_FALSE(Window().Browser().View()->IsShown());
+    EXPECT_FALSE(Window().Browser().Window()->IsShown());
     EXPECT_TRUE(Window().Frame1()->IsShown());
     ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }));
 
@@ -60,7 +61,7 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     EXPECT_FALSE(Window().Timer1().IsRunning());
 
     // The page itself fills the window to its edges.
-    ASSERT_TRUE(WaitUntil([&] { return !Window().Browser().Page()->IsLoading(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(Window().Browser().Window()); }));
     Pump(300);
     const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
     const wxSize client = Window().GetClientSize();
@@ -87,7 +88,7 @@ TEST_F(CheckWindow, ASavedNumberIsCheckedAtStart) {
     EXPECT_NE(wxWindow::FindFocus(), Window().Command1());
 
     ASSERT_TRUE(WaitForTicks(3));
-    EXPECT_FALSE(Window().Browser().View()->IsShown());
+    EXPECT_FALSE(Window().Browser().Window()->IsShown());
     ASSERT_TRUE(WaitForTicks(4));
     ExpectPageCoversTheClientArea();
     EXPECT_THAT(server.Requests(), ElementsAre(Field(&TestUsageServer::Request::target, kUsageTarget)));
@@ -125,8 +126,8 @@ TEST_P(FailingServer, StillRevealsWordsAtTheFourthTickAndClosesAtOnce) {
     ASSERT_TRUE(WaitForTicks(4));
     EXPECT_LT(wxGetLocalTimeMillis() - started, 7000);
     ExpectPageCoversTheClientArea();
-    ASSERT_TRUE(WaitUntil([&] { return Window().Browser().Page()->PageText().find(failure.words) != std::string::npos; }, 5000))
-        << Window().Browser().Page()->PageText();
+    ASSERT_TRUE(WaitUntil([&] { return PageText(Window().Browser().Window()).find(failure.words) != std::string::npos; }, 5000))
+        << PageText(Window().Browser().Window());
 
     const wxLongLong closing = wxGetLocalTimeMillis();
     Window().Close();

@@ -32,7 +32,7 @@ TEST_F(EntryWindow, OpensOnTheEmptyNumberBoxWithNothingLoaded) {
 
     // No web view, no web engine process, no request, and no timer.
     Pump(300);
-    EXPECT_EQ(Window().Browser().View(), nullptr);
+    EXPECT_EQ(Window().Browser().Window(), nullptr);
     EXPECT_THAT(ChildProcesses(), IsEmpty());
     EXPECT_THAT(server.Requests(), IsEmpty());
     EXPECT_FALSE(Window().Timer1().IsRunning());
@@ -100,7 +100,7 @@ TEST_F(EntryWindow, AltSWithTooFewCharactersShowsTheMessageAndNothingElse) {
     EXPECT_TRUE(Window().Text1()->IsEnabled());
     EXPECT_FALSE(Window().Timer1().IsRunning());
     EXPECT_FALSE(std::filesystem::exists(settingPath));
-    EXPECT_EQ(Window().Browser().View(), nullptr);
+    EXPECT_EQ(Window().Browser().Window(), nullptr);
 }
 
 TEST_F(EntryWindow, EnterInTheNumberBoxDoesNothing) {

@@ -72,7 +72,7 @@ TEST_P(FaultySettingPath, StartsInEntryAndChecksWithoutAWord) {
     EXPECT_LT(wxGetLocalTimeMillis() - started, 3000);
     EXPECT_TRUE(Window().Text1()->IsShownOnScreen());
     EXPECT_EQ(wxWindow::FindFocus(), Window().Text1());
-    EXPECT_EQ(Window().Browser().View(), nullptr);
+    EXPECT_EQ(Window().Browser().Window(), nullptr);
 
     Type("123456789012");
     PressAltS();

@@ -74,8 +74,8 @@ TEST_F(Geometry, TheBrowserLiesOverTheWholeWindow) {
     StartWindow(server.Host());
     Type("123456789012");
     PressAltS();
-    ASSERT_NE(Window().Browser().View(), nullptr);
-    EXPECT_EQ(Window().Browser().View()->GetRect(), DesignPixels(design::kBrowser));
+    ASSERT_NE(Window().Browser().Window(), nullptr);
+    EXPECT_EQ(Window().Browser().Window()->GetRect(), DesignPixels(design::kBrowser));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "TestUsageServer.h"
 #include "UiHarness.h"
+#include "WebPage.h"
 
 namespace zq::test {
 namespace {
@@ -139,9 +140,8 @@ TEST_F(HostilePage, LocalFilesAreNotShown) {
     CheckWith(server);
     ASSERT_TRUE(WaitUntil([&] { return Reported(server, "leaving"); }));
     Pump(1500);
-    BrowserView* page = Window().Browser().Page();
-    EXPECT_THAT(page->CurrentAddress(), Not(HasSubstr("file:")));
-    EXPECT_THAT(page->PageText(), Not(HasSubstr("root:")));
+    EXPECT_THAT(CurrentAddress(Window().Browser().Window()), Not(HasSubstr("file:")));
+    EXPECT_THAT(PageText(Window().Browser().Window()), Not(HasSubstr("root:")));
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ public:
         if (refuseWriting.contains(path) || refuseWriting.contains(path.parent_path())) return nullptr;
         return real_.OpenForWriting(path);
     }
+    bool CreateFolders(const std::filesystem::path& folder) override { return real_.CreateFolders(folder); }
 
 private:
     NativeFileSystem real_;
@@ -99,7 +100,7 @@ protected:
     bool WaitForTicks(int ticks);
 
 private:
-    WxMessageBox messages_;
+    WxMessageBox messages_{"Zentra Quota"};
     std::unique_ptr<CheckWorkflow> workflow_;
     Form1* form_ = nullptr;
 };

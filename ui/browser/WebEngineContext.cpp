@@ -1,12 +1,14 @@
 #include "ui/browser/WebEngineContext.h"
 
-#ifdef __WXGTK__
-
 #include <glib.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <charconv>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <webkit2/webkit2.h>
 
@@ -30,56 +32,75 @@ bool SandboxCanRun() {
     return ran && g_spawn_check_wait_status(status, nullptr);
 }
 
-struct ProgramContext {
-    WebKitWebContext* context;
-    bool sandboxed;
-};
+// Past these, the engine's processes are told to free memory and, well past them, ended;
+// a usage page needs a small fraction of either.
+WebKitMemoryPressureSettings* MemoryLimit(guint megabytes) {
+    WebKitMemoryPressureSettings* settings = webkit_memory_pressure_settings_new();
+    webkit_memory_pressure_settings_set_memory_limit(settings, megabytes);
+    webkit_memory_pressure_settings_set_conservative_threshold(settings, 0.33);
+    webkit_memory_pressure_settings_set_strict_threshold(settings, 0.5);
+    webkit_memory_pressure_settings_set_kill_threshold(settings, 1.0);
+    webkit_memory_pressure_settings_set_poll_interval(settings, 0.5);
+    return settings;
+}
 
-// Ephemeral: no cache, cookies, local storage or HSTS list is written to disk.
-const ProgramContext& TheContext() {
-    static const ProgramContext program = [] {
-        WebKitWebContext* context = webkit_web_context_new_ephemeral();
-        webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
-        const bool sandboxed = SandboxCanRun();
-        if (sandboxed) webkit_web_context_set_sandbox_enabled(context, TRUE);
-        return ProgramContext{context, sandboxed};
-    }();
-    return program;
+void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
+    webkit_download_cancel(download);
+}
+
+WebKitWebContext* MakeContext() {
+    WebKitMemoryPressureSettings* networkLimit = MemoryLimit(150);
+    webkit_website_data_manager_set_memory_pressure_settings(networkLimit);
+    webkit_memory_pressure_settings_free(networkLimit);
+
+    // Ephemeral: no cache, cookies, local storage or HSTS list is written to disk.
+    WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+    WebKitMemoryPressureSettings* webLimit = MemoryLimit(250);
+    auto* context = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
+                                                    "memory-pressure-settings", webLimit, nullptr));
+    webkit_memory_pressure_settings_free(webLimit);
+    g_object_unref(data);
+    if (!context) return nullptr;
+    webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
+    if (SandboxCanRun()) webkit_web_context_set_sandbox_enabled(context, TRUE);
+    g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
+    return context;
+}
+
+// The sandbox's launch descriptions live in the runtime folder of a login session, else
+// in the cache folder, one folder per web process: webkit-PID-N, PID being ours.
+void RemoveLaunchDescriptions(bool othersThatAreGone) {
+    namespace fs = std::filesystem;
+    const std::string ours = "webkit-" + std::to_string(::getpid()) + "-";
+    for (const char* base : {g_get_user_runtime_dir(), g_get_user_cache_dir()}) {
+        const fs::path folder = fs::path(base) / ".flatpak";
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder, error)) {
+            const std::string name = entry.path().filename().string();
+            bool remove = name.starts_with(ours);
+            if (!remove && othersThatAreGone && name.starts_with("webkit-")) {
+                const std::string_view rest = std::string_view(name).substr(7);
+                pid_t pid = 0;
+                const auto [end, failed] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+                remove = failed == std::errc() && end != rest.data() && *end == '-' && pid > 0 &&
+                         ::kill(pid, 0) != 0 && errno == ESRCH;
+            }
+            if (remove) fs::remove_all(entry.path(), error);
+        }
+        fs::remove(folder, error);  // only when nothing else is left in it
+    }
 }
 
 }  // namespace
 
-bool PrepareWebEngine() { return TheContext().sandboxed; }
-
-void RemoveWebEngineLeftovers() {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::path(g_get_user_cache_dir()) / ".flatpak";
-    const std::string ours = "webkit-" + std::to_string(::getpid()) + "-";
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().filename().string().starts_with(ours)) fs::remove_all(entry.path(), error);
-    }
-    fs::remove(folder, error);  // only when nothing else is left in it
+WebKitWebContext* ProgramWebContext() {
+    static WebKitWebContext* const context = [] {
+        RemoveLaunchDescriptions(true);
+        return MakeContext();
+    }();
+    return context;
 }
 
-}  // namespace zq
-
-// The toolkit creates its web views with webkit_web_view_new(), which ties them to WebKit's
-// default context: a persistent one that keeps caches and site data in the user's folders.
-// This definition in the executable comes first in the dynamic symbol lookup, so the
-// toolkit's call lands here and every view gets the program's own context instead.
-extern "C" GtkWidget* webkit_web_view_new() {
-    return webkit_web_view_new_with_context(zq::TheContext().context);
-}
-
-#else
-
-namespace zq {
-
-bool PrepareWebEngine() { return false; }
-
-void RemoveWebEngineLeftovers() {}
+void RemoveWebEngineLeftovers() { RemoveLaunchDescriptions(false); }
 
 }  // namespace zq
-
-#endif

@@ -1,14 +1,16 @@
 #pragma once
 
+typedef struct _WebKitWebContext WebKitWebContext;
+
 namespace zq {
 
-// Sets up the context every web view of the program runs in: ephemeral, and sandboxed
-// where the sandbox can run. Call before the first web view is created; returns whether
-// the web engine's processes are sandboxed.
-bool PrepareWebEngine();
+// The one context every web view of the program runs in: ephemeral, with bounded memory,
+// and sandboxed where the sandbox can run. Made at the first call; null when the web
+// engine cannot make one.
+WebKitWebContext* ProgramWebContext();
 
-// Removes what the web engine's sandbox leaves in the user's cache folder for this
-// process (a launch description per web process, never removed by the engine itself).
+// Removes what the web engine's sandbox leaves behind: this process's launch descriptions,
+// and those of processes that are gone (a run that was killed or lost its display).
 void RemoveWebEngineLeftovers();
 
 }  // namespace zq

@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Builds the Windows program on Debian: ZentraQuota.exe (static, stripped), a portable zip
+# and an installer, into OUTDIR. Installs the cross compiler, Wine and NSIS from Debian,
+# fetches wxWidgets, libpng and libjpeg-turbo as Debian source packages through a private
+# source list, and builds a static wxWidgets for Windows once (cached, keyed by versions,
+# flags and compiler).
+#   scripts/build-windows.sh OUTDIR
+# ZENTRA_USAGE_HOST, when set, is compiled in as the usage host.
+# ZENTRA_WINDOWS_TESTS=ON also builds the logic tests for Windows (into the build folder).
+set -euo pipefail
+[ $# -eq 1 ] || { echo "usage: $0 OUTDIR" >&2; exit 2; }
+root=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$1"
+out=$(cd "$1" && pwd)
+. "$root/scripts/ensure-packages.sh"
+ensure_packages "${WINDOWS_PACKAGES[@]}"
+
+cache=${ZENTRA_WINDOWS_CACHE:-$root/.cache/windows}
+host=x86_64-w64-mingw32
+export CC=$host-gcc-posix CXX=$host-g++-posix
+jobs=$(nproc)
+mkdir -p "$cache"
+
+# --- Sources, from Debian's archive, without touching the system's apt configuration.
+packages=(wxwidgets3.2 libpng1.6 libjpeg-turbo)
+fetch_sources() {
+    local apt=$cache/apt
+    mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$cache/src"
+    # deb-src entries for the URIs and suites the machine already uses.
+    {
+        for file in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$file" ] || continue
+            awk -v RS= '/(^|\n)Types:[^\n]*deb/ {
+                    uris = suites = comps = keyring = ""
+                    n = split($0, lines, "\n")
+                    for (i = 1; i <= n; i++) {
+                        if (lines[i] ~ /^URIs:/) uris = substr(lines[i], 6)
+                        if (lines[i] ~ /^Suites:/) suites = substr(lines[i], 8)
+                        if (lines[i] ~ /^Components:/) comps = substr(lines[i], 12)
+                        if (lines[i] ~ /^Signed-By:/) keyring = substr(lines[i], 11)
+                    }
+                    gsub(/^[ \t]+|[ \t]+$/, "", keyring); gsub(/^[ \t]+|[ \t]+$/, "", comps)
+                    nu = split(uris, u, " "); ns = split(suites, s, " ")
+                    opt = keyring ? "[signed-by=" keyring "] " : ""
+                    for (a = 1; a <= nu; a++) for (b = 1; b <= ns; b++)
+                        print "deb-src " opt u[a] " " s[b] " " comps
+                }' "$file"
+        done
+        if [ -f /etc/apt/sources.list ]; then
+            sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' /etc/apt/sources.list
+        fi
+    } | sort -u >"$apt/sources.list"
+    [ -s "$apt/sources.list" ] || { echo "No Debian archive in the apt configuration" >&2; exit 1; }
+    local options=(-o Dir::Etc::sourcelist="$apt/sources.list" -o Dir::Etc::sourceparts=/dev/null
+                   -o Dir::State::Lists="$apt/lists" -o Dir::Cache::Archives="$apt/archives"
+                   -o APT::Get::List-Cleanup=0 -o APT::Sandbox::User=root)
+    apt-get -q "${options[@]}" update >/dev/null
+    # The newest version first; a mirror may lack a fresh security upload, so older ones
+    # the archive lists are tried after it.
+    local package version
+    for package in "${packages[@]}"; do
+        for version in $(apt-cache "${options[@]}" showsrc "$package" |
+                         sed -n 's/^Version: //p' | sort -urV); do
+            (cd "$cache/src" && apt-get -q "${options[@]}" source --download-only \
+                "$package=$version" >/dev/null 2>&1) && continue 2
+            rm -f "$cache/src/${package}_"*
+        done
+        echo "Could not fetch the source package $package" >&2
+        exit 1
+    done
+}
+dsc_of() { ls "$cache/src/$1"_*.dsc 2>/dev/null | sort -V | tail -n1; }
+for package in "${packages[@]}"; do
+    [ -n "$(dsc_of "$package")" ] || { echo "== Fetching sources: ${packages[*]}"; fetch_sources; break; }
+done
+
+# --- Static wxWidgets for MSW with only what the program uses, cached by its key.
+wx_features=(--disable-all-features --enable-gui --enable-unicode --enable-intl --enable-filesystem
+             --enable-regkey --enable-timer --enable-image --enable-statbox --enable-stattext
+             --enable-statbmp --enable-textctrl --enable-button --enable-msgdlg --enable-menus
+             --enable-menubar --enable-ownerdrawn --enable-webview --enable-webviewie
+             --disable-webviewedge --enable-stdpaths --enable-dynlib --enable-mousewheel
+             --enable-dynamicloader --enable-variant --enable-log --enable-ole
+             --enable-dataobj --enable-datetime --enable-longlong --enable-stopwatch
+             --enable-file --enable-ffile --enable-streams --enable-wxdib)
+key=$( { for p in "${packages[@]}"; do basename "$(dsc_of "$p")"; done
+         "$CXX" --version | head -n1; echo "${wx_features[*]}"
+         sed -n '/^build_libraries()/,/^}/p' "$0"; } | sha256sum | cut -c1-16)
+prefix=$cache/wx-$key
+
+build_libraries() {
+    local work=$cache/work
+    rm -rf "$work" "$prefix.partial"
+    mkdir -p "$work"
+    for package in "${packages[@]}"; do
+        (cd "$work" && dpkg-source --no-check -x "$(dsc_of "$package")" "$package" >/dev/null)
+    done
+    local toolchain=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW64.cmake" -DCMAKE_BUILD_TYPE=Release
+                     -DCMAKE_INSTALL_PREFIX="$prefix.partial" -DCMAKE_PREFIX_PATH="$prefix.partial")
+    echo "== libpng"
+    cmake -S "$work/libpng1.6" -B "$work/png-build" "${toolchain[@]}" -DPNG_SHARED=OFF \
+          -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_EXECUTABLES=ON >/dev/null
+    cmake --build "$work/png-build" -j "$jobs" >/dev/null
+    cmake --install "$work/png-build" >/dev/null
+    echo "== libjpeg-turbo"
+    cmake -S "$work/libjpeg-turbo" -B "$work/jpeg-build" "${toolchain[@]}" -DENABLE_SHARED=OFF \
+          -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF >/dev/null
+    cmake --build "$work/jpeg-build" -j "$jobs" >/dev/null
+    cmake --install "$work/jpeg-build" >/dev/null
+    echo "== wxWidgets for Windows, static"
+    mkdir -p "$work/wx-build"
+    (cd "$work/wx-build" &&
+        "$work/wxwidgets3.2/configure" --host=$host --prefix="$prefix.partial" --with-msw \
+            --disable-shared --disable-debug_flag --disable-precomp-headers \
+            --with-zlib=sys --with-libpng=sys --with-libjpeg=sys --without-libtiff \
+            --without-expat --without-regex --without-liblzma --without-nanosvg \
+            "${wx_features[@]}" \
+            CPPFLAGS="-I$prefix.partial/include" LDFLAGS="-L$prefix.partial/lib" \
+            PKG_CONFIG_LIBDIR="$prefix.partial/lib/pkgconfig" PKG_CONFIG_PATH= >configure.log 2>&1 ||
+        { tail -n 30 configure.log; exit 1; }
+     make -j "$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+     make install >/dev/null)
+    mv "$prefix.partial" "$prefix"
+    # The partial prefix is baked into wx-config; point it at the final one.
+    sed -i "s|$prefix.partial|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
+        "$prefix"/lib/cmake/*/*.cmake 2>/dev/null || true
+    rm -rf "$work"
+}
+[ -x "$prefix/bin/wx-config" ] || { start=$SECONDS; build_libraries; echo "   built in $((SECONDS - start)) s"; }
+
+# --- The program, the zip and the installer.
+build=${ZENTRA_WINDOWS_BUILD:-$root/build-windows}
+configure=(-S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW64.cmake"
+           -DCMAKE_BUILD_TYPE=Release -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config"
+           -DCMAKE_PREFIX_PATH="$prefix" -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
+[ -z "${ZENTRA_USAGE_HOST:-}" ] || configure+=(-DZENTRA_USAGE_HOST="$ZENTRA_USAGE_HOST")
+echo "== ZentraQuota.exe"
+cmake "${configure[@]}" >/dev/null
+cmake --build "$build" -j "$jobs"
+(cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
+cp "$build/ZentraQuota.exe" "$out/"
+cp "$build"/zentra-quota-1.00-win64.zip "$build"/zentra-quota-1.00-win64.exe "$out/"
+ls -l "$out"

@@ -1,0 +1,54 @@
+#include "WebPage.h"
+
+#include <optional>
+
+#include <wx/window.h>
+
+#include <webkit2/webkit2.h>
+
+#include "UiHarness.h"
+
+namespace zq::test {
+
+namespace {
+
+WebKitWebView* ViewOf(wxWindow* browser) {
+    return browser && WEBKIT_IS_WEB_VIEW(browser->GetHandle()) ? WEBKIT_WEB_VIEW(browser->GetHandle()) : nullptr;
+}
+
+}  // namespace
+
+std::string PageText(wxWindow* browser) {
+    WebKitWebView* view = ViewOf(browser);
+    if (!view) return {};
+    std::optional<std::string> text;
+    const char script[] = "document.documentElement ? document.documentElement.innerText : ''";
+    webkit_web_view_evaluate_javascript(
+        view, script, -1, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer out) {
+            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr);
+            auto& text = *static_cast<std::optional<std::string>*>(out);
+            text = "";
+            if (!value) return;
+            gchar* string = jsc_value_to_string(value);
+            text = string;
+            g_free(string);
+            g_object_unref(value);
+        },
+        &text);
+    WaitUntil([&] { return text.has_value(); }, 5000);
+    return text.value_or("");
+}
+
+bool IsLoading(wxWindow* browser) {
+    WebKitWebView* view = ViewOf(browser);
+    return view && webkit_web_view_is_loading(view);
+}
+
+std::string CurrentAddress(wxWindow* browser) {
+    WebKitWebView* view = ViewOf(browser);
+    const char* uri = view ? webkit_web_view_get_uri(view) : nullptr;
+    return uri ? uri : "";
+}
+
+}  // namespace zq::test

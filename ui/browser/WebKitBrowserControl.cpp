@@ -1,0 +1,189 @@
+// The usage page browser on GTK: a WebKitWebView made by the program itself, so that its
+// context and its settings are chosen before it loads anything, hosted in the window.
+#include <string>
+
+#include <wx/nativewin.h>
+#include <wx/uri.h>
+
+#include <webkit2/webkit2.h>
+
+#include "ui/BrowserControl.h"
+#include "ui/BrowserTexts.h"
+#include "ui/browser/LoadFailure.h"
+#include "ui/browser/WebEngineContext.h"
+
+namespace zq {
+
+namespace {
+
+// No usage page is megabytes long; a bigger declared body is refused before it arrives.
+constexpr guint64 kMaxPageBytes = 4 * 1024 * 1024;
+// Like any browser, give up on a server that takes the request and never answers.
+constexpr guint kAnswerTimeoutSeconds = 30;
+
+// The page comes over plain http: it may go to other web pages, never to local files or
+// other schemes.
+bool IsAllowedNavigation(const char* uri) {
+    const wxString scheme = wxURI(wxString::FromUTF8(uri ? uri : "")).GetScheme().Lower();
+    return scheme == "http" || scheme == "https" || scheme == "about";
+}
+
+class WebKitBrowserControl final : public BrowserControl {
+public:
+    WebKitBrowserControl(wxWindow* parent, const wxRect& rect, WebKitWebContext* context) {
+        // Settings before the first load: a view that drew its first page composited and
+        // was switched later answers no mouse wheel. A one-page view needs no GPU, and
+        // composited drawing leaves a strip uncovered at the top of a view that sticks out
+        // below the window.
+        WebKitSettings* settings = webkit_settings_new_with_settings(
+            "hardware-acceleration-policy", WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER,
+            "javascript-can-open-windows-automatically", FALSE,
+            "enable-developer-extras", FALSE, nullptr);
+        view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context,
+                                             "settings", settings, nullptr));
+        g_object_unref(settings);
+
+        g_signal_connect(view_, "decide-policy", G_CALLBACK(DecidePolicy), this);
+        g_signal_connect(view_, "load-changed", G_CALLBACK(LoadChanged), this);
+        g_signal_connect(view_, "load-failed", G_CALLBACK(LoadFailed), this);
+        g_signal_connect(view_, "permission-request", G_CALLBACK(DenyPermission), nullptr);
+        g_signal_connect(view_, "script-dialog", G_CALLBACK(Handled), nullptr);
+        g_signal_connect(view_, "context-menu", G_CALLBACK(Handled), nullptr);
+
+        window_ = new wxNativeWindow();
+        window_->Hide();  // created hidden: it must not flash over the panel
+        window_->Create(parent, wxID_ANY, GTK_WIDGET(view_));
+        window_->SetSize(rect);
+        ShowWords(browser_texts::kLoading);
+    }
+
+    ~WebKitBrowserControl() override {
+        if (timeout_) g_source_remove(timeout_);
+        g_signal_handlers_disconnect_by_data(view_, this);
+        // A page busy in a script would keep its web process running for seconds after
+        // the program has ended; end it with the window.
+        webkit_web_view_terminate_web_process(view_);
+        RemoveWebEngineLeftovers();
+    }
+
+    WebKitBrowserControl(const WebKitBrowserControl&) = delete;
+    WebKitBrowserControl& operator=(const WebKitBrowserControl&) = delete;
+
+    void Navigate(const std::string& address) override {
+        address_ = address;
+        if (stage_ == Stage::PlaceholderShown) LoadAddress();
+    }
+
+    void Reveal() override { window_->Show(); }
+
+    wxWindow* Window() override { return window_; }
+
+private:
+    // The placeholder goes in first, so that a reveal before the server answers shows
+    // words; the address is loaded once it is in.
+    enum class Stage { LoadingPlaceholder, PlaceholderShown, LoadingAddress, Answered };
+
+    void ShowWords(const std::string& html) {
+        webkit_web_view_load_html(view_, browser_texts::WordsPage(html).c_str(), "about:blank");
+    }
+
+    void LoadAddress() {
+        stage_ = Stage::LoadingAddress;
+        webkit_web_view_load_uri(view_, address_.c_str());
+        timeout_ = g_timeout_add_seconds(kAnswerTimeoutSeconds, NoAnswer, this);
+    }
+
+    void ShowFailure(LoadFailure failure) {
+        stage_ = Stage::Answered;
+        ShowWords(LoadFailureHtml(failure));
+    }
+
+    static gboolean NoAnswer(gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        control->timeout_ = 0;
+        if (control->stage_ == Stage::LoadingAddress) {
+            control->stage_ = Stage::Answered;
+            webkit_web_view_stop_loading(control->view_);
+            control->ShowFailure(LoadFailure::NoAnswer);
+        }
+        return G_SOURCE_REMOVE;
+    }
+
+    static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) {
+            control->stage_ = Stage::Answered;
+            if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
+        }
+        if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::LoadingPlaceholder) {
+            control->stage_ = Stage::PlaceholderShown;
+            if (!control->address_.empty()) control->LoadAddress();
+        }
+    }
+
+    static gboolean LoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        // A load cancelled by the next one, or by the time limit, says nothing of its own.
+        if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) return TRUE;
+        if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
+        control->ShowFailure(ClassifyLoadError(error, control->tooLarge_));
+        return TRUE;
+    }
+
+    static gboolean DecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                 WebKitPolicyDecisionType type, gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        switch (type) {
+            case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION:
+                webkit_policy_decision_ignore(decision);  // the page opens no windows
+                return TRUE;
+            case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION: {
+                WebKitNavigationAction* action =
+                    webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+                if (IsAllowedNavigation(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)))) return FALSE;
+                webkit_policy_decision_ignore(decision);
+                return TRUE;
+            }
+            case WEBKIT_POLICY_DECISION_TYPE_RESPONSE: {
+                auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+                // Anything that is not shown would be a download: none is wanted.
+                const bool shown = webkit_response_policy_decision_is_mime_type_supported(response);
+                const bool tooLarge = webkit_uri_response_get_content_length(
+                                          webkit_response_policy_decision_get_response(response)) > kMaxPageBytes;
+                if (shown && !tooLarge) return FALSE;
+                if (webkit_response_policy_decision_is_main_frame_main_resource(response)) control->tooLarge_ = tooLarge;
+                webkit_policy_decision_ignore(decision);
+                return TRUE;
+            }
+            default:
+                return FALSE;
+        }
+    }
+
+    static gboolean DenyPermission(WebKitWebView*, WebKitPermissionRequest* request, gpointer) {
+        webkit_permission_request_deny(request);
+        return TRUE;
+    }
+
+    // Script dialogs (alert, confirm, prompt) are answered unseen, so that a page looping
+    // on alert() cannot bury the program under windows; the context menu offers downloads
+    // and new windows.
+    static gboolean Handled(WebKitWebView*, gpointer, gpointer) { return TRUE; }
+
+    WebKitWebView* view_ = nullptr;
+    wxNativeWindow* window_ = nullptr;
+    std::string address_;
+    Stage stage_ = Stage::LoadingPlaceholder;
+    guint timeout_ = 0;
+    bool tooLarge_ = false;
+};
+
+}  // namespace
+
+}  // namespace zq
+
+extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
+    WebKitWebContext* context = zq::ProgramWebContext();
+    if (!context) return nullptr;
+    return new zq::WebKitBrowserControl(parent, *rect, context);
+}
