@@ -1,4 +1,10 @@
-# Installation (GNU layout) and the Debian package.
+# Installation and packages: on Windows a portable zip and an installer, elsewhere the GNU
+# layout and a Debian package.
+if(WIN32)
+  include(cmake/WindowsPackaging.cmake)
+  return()
+endif()
+
 set(ZENTRA_APP_ID example.zentraquota.ZentraQuota)
 install(TARGETS ZentraQuota RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET zentra_browser)

@@ -90,7 +90,7 @@ prefix=$cache/wx-$key
 
 build_libraries() {
     local work=$cache/work
-    rm -rf "$work" "$prefix.partial"
+    rm -rf "$work" "$cache"/wx-*.partial
     mkdir -p "$work"
     for package in "${packages[@]}"; do
         (cd "$work" && dpkg-source --no-check -x "$(dsc_of "$package")" "$package" >/dev/null)
@@ -113,7 +113,7 @@ build_libraries() {
         "$work/wxwidgets3.2/configure" --host=$host --prefix="$prefix.partial" --with-msw \
             --disable-shared --disable-debug_flag --disable-precomp-headers \
             --with-zlib=sys --with-libpng=sys --with-libjpeg=sys --without-libtiff \
-            --without-expat --without-regex --without-liblzma --without-nanosvg \
+            --without-expat --without-regex --without-liblzma --without-nanosvg --without-opengl \
             "${wx_features[@]}" \
             CPPFLAGS="-I$prefix.partial/include" LDFLAGS="-L$prefix.partial/lib" \
             PKG_CONFIG_LIBDIR="$prefix.partial/lib/pkgconfig" PKG_CONFIG_PATH= >configure.log 2>&1 ||
@@ -121,9 +121,10 @@ build_libraries() {
      make -j "$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
      make install >/dev/null)
     mv "$prefix.partial" "$prefix"
-    # The partial prefix is baked into wx-config; point it at the final one.
+    # The partial prefix is baked into wx-config and its link; point them at the final one.
     sed -i "s|$prefix.partial|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
         "$prefix"/lib/cmake/*/*.cmake 2>/dev/null || true
+    ln -sfn "../lib/wx/config/$(basename "$(ls "$prefix"/lib/wx/config/* | head -n1)")" "$prefix/bin/wx-config"
     rm -rf "$work"
 }
 [ -x "$prefix/bin/wx-config" ] || { start=$SECONDS; build_libraries; echo "   built in $((SECONDS - start)) s"; }
@@ -132,7 +133,7 @@ build_libraries() {
 build=${ZENTRA_WINDOWS_BUILD:-$root/build-windows}
 configure=(-S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW64.cmake"
            -DCMAKE_BUILD_TYPE=Release -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config"
-           -DCMAKE_PREFIX_PATH="$prefix" -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
+           -DZENTRA_WINDOWS_PREFIX="$prefix" -DwxWidgets_USE_STATIC=ON -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
 [ -z "${ZENTRA_USAGE_HOST:-}" ] || configure+=(-DZENTRA_USAGE_HOST="$ZENTRA_USAGE_HOST")
 echo "== ZentraQuota.exe"
 cmake "${configure[@]}" >/dev/null

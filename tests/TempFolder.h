@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace zq::test {
@@ -12,8 +13,15 @@ namespace zq::test {
 class TempFolder {
 public:
     TempFolder() {
+#ifdef _WIN32
+        std::random_device random;
+        do {
+            path_ = std::filesystem::temp_directory_path() / ("zentra-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "zentra-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
+#endif
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -58,6 +58,7 @@ BrowserControl* CreateBrowserControl(wxWindow* parent, const wxRect& rect) {
     wxLogNull quiet;
     // Never unloaded: the web engine's threads outlive any point where that is safe.
     wxDynamicLibrary module(FindBrowserModule(), wxDL_NOW | wxDL_QUIET);
+    if (!module.IsLoaded()) return nullptr;
     auto* create = reinterpret_cast<decltype(&zq_create_browser_control)>(module.GetSymbol("zq_create_browser_control"));
     module.Detach();
     return create ? create(parent, &rect) : nullptr;

@@ -72,6 +72,21 @@ TEST_F(EntryWindow, TabMovesBetweenTheNumberBoxAndTheButton) {
     EXPECT_EQ(State().FocusedControl, ControlName::Text1);
 }
 
+TEST_F(EntryWindow, AClickOnTheWindowsMarginLeavesTheFocusWhereItWas) {
+    Type("12345");
+    for (const wxPoint margin : {wxPoint(100, 5), wxPoint(3, 200), wxPoint(198, 200), wxPoint(100, 422)}) {
+        input.MouseMove(Window().ClientToScreen(margin));
+        input.MouseClick();
+        Pump(100);
+        EXPECT_EQ(wxWindow::FindFocus(), Window().Text1()) << margin.x << "," << margin.y;
+    }
+    input.Char(' ');  // lands in the box, starting nothing
+    Pump(100);
+    EXPECT_EQ(State().FocusedControl, ControlName::Text1);
+    EXPECT_EQ(State().Text1.Text, "12345 ");
+    EXPECT_FALSE(Window().Timer1().IsRunning());
+}
+
 TEST_F(EntryWindow, PastedTextIsCutToTwelveCharacters) {
     Type("12345");
     gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), "ABCDEFGHIJKLMNOP", -1);

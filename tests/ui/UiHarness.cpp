@@ -14,7 +14,20 @@
 
 #include "TestUsageServer.h"
 
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
 namespace zq::test {
+
+void WheelDown(int notches) {
+    Display* display = static_cast<Display*>(wxGetDisplay());
+    for (int i = 0; i < notches; ++i) {
+        XTestFakeButtonEvent(display, 5, True, CurrentTime);
+        XTestFakeButtonEvent(display, 5, False, CurrentTime);
+        XFlush(display);
+        Pump(50);
+    }
+}
 
 int MessageBoxRecorder::Enter(wxDialog* dialog) {
     if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {

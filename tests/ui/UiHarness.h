@@ -51,6 +51,9 @@ void Pump(int ms);
 // The names of this process's running children (the web engine's, once it runs).
 std::vector<std::string> ChildProcesses();
 
+// Real wheel notches down, through the X server, wherever the pointer is.
+void WheelDown(int notches);
+
 // The colour of one screen pixel, as "#rrggbb", read from the X server.
 std::string ScreenPixel(int x, int y);
 

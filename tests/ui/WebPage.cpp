@@ -19,10 +19,13 @@ WebKitWebView* ViewOf(wxWindow* browser) {
 }  // namespace
 
 std::string PageText(wxWindow* browser) {
+    return RunScript(browser, "document.documentElement ? document.documentElement.innerText : ''");
+}
+
+std::string RunScript(wxWindow* browser, const char* script) {
     WebKitWebView* view = ViewOf(browser);
     if (!view) return {};
     std::optional<std::string> text;
-    const char script[] = "document.documentElement ? document.documentElement.innerText : ''";
     webkit_web_view_evaluate_javascript(
         view, script, -1, nullptr, nullptr, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer out) {

@@ -1,0 +1,97 @@
+// The revealed browser area in the corners a user reaches: the wheel, the words shown
+// before and instead of a page, the web engine's context, and a web engine that is missing.
+
+#include <gmock/gmock.h>
+#include <webkit2/webkit2.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/stdpaths.h>
+#include <wx/filename.h>
+
+#include "TestUsageServer.h"
+#include "UiHarness.h"
+#include "WebPage.h"
+
+namespace zq::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class BrowserArea : public WindowFixture {
+protected:
+    void CheckWith(const TestUsageServer& server) {
+        StartWindow(server.Host());
+        Type("123456789012");
+        PressAltS();
+    }
+
+    // The middle of the part of the browser the user sees, in page pixels.
+    double VisibleCentre() { return Window().GetClientSize().x / 2.0; }
+
+    // Real wheel notches through the X server, over the middle of the window.
+    void WheelDown(int notches) {
+        input.MouseMove(Window().GetScreenRect().GetPosition() + Window().GetClientSize() / 2);
+        Pump(200);
+        test::WheelDown(notches);
+        Pump(500);
+    }
+};
+
+TEST_F(BrowserArea, TheWheelScrollsTheRevealedPage) {
+    TestUsageServer server(TestUsageServer::Behaviour::Page,
+                           "<html><body style='margin:0'><div style='height:5000px'>kuota</div></body></html>");
+    CheckWith(server);
+    ASSERT_TRUE(WaitForTicks(4));
+    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(Window().Browser().Window()); }));
+    WheelDown(10);
+    EXPECT_GT(std::stod(RunScript(Window().Browser().Window(), "String(window.scrollY)")), 100.0);
+}
+
+TEST_F(BrowserArea, TheWordsBeforeThePageAreCentredInWhatTheUserSees) {
+    TestUsageServer server(TestUsageServer::Behaviour::NeverAnswer);
+    CheckWith(server);
+    ASSERT_TRUE(WaitForTicks(4));
+    const char* centre = "(function(){var r=document.createRange();r.selectNodeContents(document.body);"
+                         "var b=r.getBoundingClientRect();return String((b.left+b.right)/2);})()";
+    ASSERT_THAT(PageText(Window().Browser().Window()), HasSubstr("Memuat halaman pemakaian Zentra"));
+    EXPECT_NEAR(std::stod(RunScript(Window().Browser().Window(), centre)), VisibleCentre(), 2.0);
+}
+
+// Run also with the web engine preloaded into the global symbol scope, where a view made
+// by the toolkit's own call would get the engine's default, persistent context.
+TEST_F(BrowserArea, TheViewRunsInTheProgramsOwnEphemeralContext) {
+    TestUsageServer server;
+    CheckWith(server);
+    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); }));
+    auto* view = WEBKIT_WEB_VIEW(Window().Browser().Window()->GetHandle());
+    WebKitWebContext* context = webkit_web_view_get_context(view);
+    EXPECT_NE(context, webkit_web_context_get_default());
+    EXPECT_TRUE(webkit_web_context_is_ephemeral(context));
+}
+
+// Run from a folder where the browser module is missing or broken.
+TEST_F(BrowserArea, WithoutAWorkingWebEngineTheAreaSaysSoAndNoErrorBoxShows) {
+    const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
+    const wxFileName module(executable.GetPath(), "zentra_browser.so");
+    if (module.FileExists() && module.GetSize() > 65536) GTEST_SKIP() << "the web engine is here";
+
+    TestUsageServer server;
+    CheckWith(server);
+    EXPECT_EQ(ReadBytes(settingPath), " 370370367036 \r\n");  // the check goes on
+    ASSERT_TRUE(WaitForTicks(4));
+    EXPECT_TRUE(messageBoxes.shown.empty()) << messageBoxes.shown[0].message;
+    wxWindow* area = Window().Browser().Window();
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(area->IsShownOnScreen());
+    EXPECT_FALSE(Window().Frame1()->IsShown());
+    ASSERT_EQ(area->GetChildren().size(), 1u);
+    auto* words = dynamic_cast<wxStaticText*>(area->GetChildren().front());
+    ASSERT_NE(words, nullptr);
+    EXPECT_EQ(words->GetLabel().utf8_string(), "Halaman pemakaian Zentra tidak dapat ditampilkan.");
+    const wxRect shown = words->GetRect();
+    EXPECT_NEAR(shown.x + shown.width / 2.0, VisibleCentre(), 2.0);
+    EXPECT_LE(shown.GetRight(), Window().GetClientSize().x);
+}
+
+}  // namespace
+}  // namespace zq::test

@@ -1,0 +1,77 @@
+// The usage page browser where the toolkit's web view is the platform's own browser
+// control (Windows: Edge where the build has it, else the system's web browser control).
+#include <memory>
+#include <string>
+
+#include <wx/log.h>
+#include <wx/uri.h>
+#include <wx/webview.h>
+
+#if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
+#include <exdisp.h>
+#include <wx/msw/webview_ie.h>
+#endif
+
+#include "ui/BrowserControl.h"
+
+namespace zq {
+
+namespace {
+
+// The page comes over plain http: it may go to other web pages, never to local files or
+// other schemes.
+bool IsAllowedNavigation(const wxString& url) {
+    const wxString scheme = wxURI(url).GetScheme().Lower();
+    return scheme == "http" || scheme == "https" || url == "about:blank";
+}
+
+class WxWebViewBrowserControl final : public BrowserControl {
+public:
+    WxWebViewBrowserControl(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
+
+    // The view is made with the address as its first page: the system's control cannot
+    // show a page of the program's own first, and navigating straight is what it does best.
+    void Navigate(const std::string& address) override {
+        if (view_) return;  // one navigation request per run
+        wxLogNull quiet;    // a control that cannot start leaves the area empty, without a box
+#if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
+        // Unasked, the control renders pages as a browser of 2006 would; today's pages
+        // need the newest engine the system has.
+        wxWebViewIE::MSWSetEmulationLevel(wxWEBVIEWIE_EMU_IE11);
+#endif
+        view_ = wxWebView::New();
+        view_->Hide();  // created hidden: it must not flash over the panel
+        if (!view_->Create(parent_, wxID_ANY, wxString::FromUTF8(address.c_str()), rect_.GetPosition(),
+                           rect_.GetSize())) {
+            return;
+        }
+        view_->EnableContextMenu(false);  // its menu offers downloads and new windows
+#if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
+        // Script errors and the control's other dialogs are not shown.
+        if (auto* browser = static_cast<IWebBrowser2*>(view_->GetNativeBackend())) browser->put_Silent(VARIANT_TRUE);
+#endif
+        view_->Bind(wxEVT_WEBVIEW_NAVIGATING, [](wxWebViewEvent& event) {
+            if (!IsAllowedNavigation(event.GetURL())) event.Veto();
+        });
+        view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [](wxWebViewEvent& event) { event.Veto(); });
+    }
+
+    void Reveal() override {
+        if (view_) view_->Show();
+    }
+
+    wxWindow* Window() override { return view_; }
+
+private:
+    wxWindow* parent_;
+    wxRect rect_;
+    wxWebView* view_ = nullptr;
+};
+
+}  // namespace
+
+}  // namespace zq
+
+extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
+    return new zq::WxWebViewBrowserControl(parent, *rect);
+}
