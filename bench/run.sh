@@ -8,8 +8,7 @@ cd "$(dirname "$0")/.."
 ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev libx11-dev xvfb xauth
 
 port=47095
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRA_BUILD_TESTS=OFF \
-      -DZENTRA_BUILD_BENCH=ON -DZENTRA_USAGE_HOST="127.0.0.1:$port" >/dev/null
+cmake --preset bench -DZENTRA_USAGE_HOST="127.0.0.1:$port" >/dev/null
 cmake --build build-bench -j "$(nproc)" --target ZentraQuota bench_bare_frame bench_bare_webview zentra_bench >/dev/null
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     build-bench/bench/zentra_bench build-bench/ZentraQuota build-bench/bench/bench_bare_frame \

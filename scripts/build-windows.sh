@@ -131,12 +131,11 @@ build_libraries() {
 
 # --- The program, the zip and the installer.
 build=${ZENTRA_WINDOWS_BUILD:-$root/build-windows}
-configure=(-S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW64.cmake"
-           -DCMAKE_BUILD_TYPE=Release -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config"
-           -DZENTRA_WINDOWS_PREFIX="$prefix" -DwxWidgets_USE_STATIC=ON -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
+configure=(--preset windows -S "$root" -B "$build" -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config"
+           -DZENTRA_WINDOWS_PREFIX="$prefix" -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
 [ -z "${ZENTRA_USAGE_HOST:-}" ] || configure+=(-DZENTRA_USAGE_HOST="$ZENTRA_USAGE_HOST")
 echo "== ZentraQuota.exe"
-cmake "${configure[@]}" >/dev/null
+(cd "$root" && cmake "${configure[@]}" >/dev/null)
 cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
 cp "$build/ZentraQuota.exe" "$out/"

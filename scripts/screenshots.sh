@@ -8,8 +8,7 @@ cd "$(dirname "$0")/.."
 ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev xvfb xauth x11-apps imagemagick xdotool
 
 port=47081
-cmake -S . -B build-shots -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRA_BUILD_TESTS=OFF \
-      -DZENTRA_USAGE_HOST="127.0.0.1:$port" >/dev/null
+cmake --preset screenshots >/dev/null
 cmake --build build-shots -j "$(nproc)" --target ZentraQuota demo_usage_server >/dev/null
 
 work=$(mktemp -d)
