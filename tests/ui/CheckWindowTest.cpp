@@ -135,9 +135,22 @@ TEST_P(FailingServer, StillRevealsWordsAtTheFourthTickAndClosesAtOnce) {
     EXPECT_LT(wxGetLocalTimeMillis() - closing, 1000);
 }
 
+// Like any browser, the program gives up on a server that takes the request and never
+// answers, and says so in the program's language; it asks once.
+TEST_F(CheckWindow, ASilentServerIsGivenUpOnWithAReasonAndNotAskedAgain) {
+    TestUsageServer server(TestUsageServer::Behaviour::NeverAnswer);
+    StartCheck(server.Host());
+    ASSERT_TRUE(WaitForTicks(4));
+    ASSERT_TRUE(WaitUntil([&] { return PageText(Window().Browser().Window()).find("tidak menjawab") != std::string::npos; },
+                          45000));
+    EXPECT_THAT(PageText(Window().Browser().Window()),
+                HasSubstr("Halaman pemakaian Zentra tidak dapat dimuat.\n\nServer Zentra tidak menjawab."));
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Server, FailingServer,
-    ::testing::Values(Failure{"Refused", TestUsageServer::Behaviour::Page, true, "onnection refused"},
+    ::testing::Values(Failure{"Refused", TestUsageServer::Behaviour::Page, true, "Server Zentra menolak sambungan."},
                       Failure{"Error500", TestUsageServer::Behaviour::ServerError, false, "Galat server"},
                       Failure{"NeverAnswers", TestUsageServer::Behaviour::NeverAnswer, false, "Memuat halaman pemakaian"},
                       Failure{"TenSeconds", TestUsageServer::Behaviour::Slow, false, "Memuat halaman pemakaian"}),

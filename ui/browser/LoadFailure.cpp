@@ -19,6 +19,16 @@ LoadFailure ClassifyLoadError(const GError* error, bool declaredTooLarge) {
         }
     }
     if (error->domain == G_RESOLVER_ERROR) return LoadFailure::NameNotFound;
+    // The HTTP library under this web engine reports transport failures in its own domain,
+    // with its status codes: 2 cannot resolve, 4 cannot connect, 7 input/output error.
+    if (error->domain == g_quark_from_static_string("soup-http-error-quark")) {
+        switch (error->code) {
+            case 2: return LoadFailure::NameNotFound;
+            case 4: return LoadFailure::Refused;
+            case 7: return LoadFailure::NoAnswer;
+            default: break;
+        }
+    }
     return LoadFailure::Other;
 }
 
