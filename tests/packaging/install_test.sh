@@ -32,7 +32,7 @@ extra=$(cd "$stage" && find . -type f |
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack"
 deb=$(ls "$work"/deb/zentra-quota_1.00_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation2 libwxgtk3.2-1 libwxgtk-webview3.2-1 libwebkit2gtk-4.0-37 libc6; do
+for needed in fonts-liberation2 libwxgtk3.2-1 libwebkit2gtk-4.0-37 libc6; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
