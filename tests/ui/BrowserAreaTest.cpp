@@ -1,6 +1,12 @@
 // The revealed browser area in the corners a user reaches: the wheel, the words shown
 // before and instead of a page, the web engine's context, and a web engine that is missing.
 
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <thread>
+#include <iostream>
 #include <gmock/gmock.h>
 #include <webkit2/webkit2.h>
 #include <wx/panel.h>
@@ -19,6 +25,12 @@ using ::testing::HasSubstr;
 
 class BrowserArea : public WindowFixture {
 protected:
+    // A fresh window with its own workflow, after the last one was closed.
+    void StartAgain() {
+        WindowFixture::TearDown();
+        std::filesystem::remove(settingPath);
+    }
+
     void CheckWith(const TestUsageServer& server) {
         StartWindow(server.Host());
         Type("123456789012");
@@ -55,6 +67,51 @@ TEST_F(BrowserArea, TheWordsBeforeThePageAreCentredInWhatTheUserSees) {
                          "var b=r.getBoundingClientRect();return String((b.left+b.right)/2);})()";
     ASSERT_THAT(PageText(Window().Browser().Window()), HasSubstr("Memuat halaman pemakaian Zentra"));
     EXPECT_NEAR(std::stod(RunScript(Window().Browser().Window(), centre)), VisibleCentre(), 2.0);
+}
+
+// The proportional memory of this process and every process below it, in bytes.
+std::size_t ProcessTreePss() {
+    std::size_t total = 0;
+    std::vector<std::string> pids{std::to_string(::getpid())};
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        std::ifstream rollup("/proc/" + pids[i] + "/smaps_rollup");
+        for (std::string line; std::getline(rollup, line);) {
+            if (line.rfind("Pss:", 0) == 0) total += std::stoull(line.substr(4)) * 1024;
+        }
+        std::ifstream children("/proc/" + pids[i] + "/task/" + pids[i] + "/children");
+        for (std::string child; children >> child;) pids.push_back(child);
+    }
+    return total;
+}
+
+// Whatever a server sends, the program's processes together stay under 600 MB and the
+// window says the page was too large.
+TEST_F(BrowserArea, AnEndlessOrHugePageIsCutOffWithinTheMemoryBound) {
+    for (const auto behaviour : {TestUsageServer::Behaviour::Endless, TestUsageServer::Behaviour::Huge}) {
+        TestUsageServer server(behaviour);
+        std::atomic<std::size_t> peak = 0;
+        std::atomic<bool> sampling = true;
+        std::thread sampler([&] {  // beside the event loop, which a busy page may hold up
+            while (sampling) {
+                peak = std::max(peak.load(), ProcessTreePss());
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
+        CheckWith(server);
+        const bool said = WaitUntil([&] {
+            return PageText(Window().Browser().Window()).find("terlalu besar") != std::string::npos;
+        }, 40000);
+        sampling = false;
+        sampler.join();
+        EXPECT_TRUE(said) << PageText(Window().Browser().Window());
+        EXPECT_LT(peak, 600u * 1024 * 1024);
+        std::cout << "peak PSS of the process tree: " << peak / (1024 * 1024) << " MB\n";
+        const wxLongLong closing = wxGetLocalTimeMillis();
+        Window().Close();
+        ASSERT_TRUE(WaitUntil([] { return wxTopLevelWindows.IsEmpty(); }, 2000));
+        EXPECT_LT(wxGetLocalTimeMillis() - closing, 1000);
+        if (behaviour == TestUsageServer::Behaviour::Endless) StartAgain();
+    }
 }
 
 // Run also with the web engine preloaded into the global symbol scope, where a view made

@@ -15,7 +15,9 @@ namespace zq::test {
 // A usage server on 127.0.0.1 that records what it is asked and answers as told.
 class TestUsageServer {
 public:
-    enum class Behaviour { Page, ServerError, NeverAnswer, Slow };
+    // Endless: an HTML body that never ends, sent as fast as the connection takes it.
+    // Huge: a 50 MB page of declared length.
+    enum class Behaviour { Page, ServerError, NeverAnswer, Slow, Endless, Huge };
 
     struct Request {
         std::string method;
@@ -80,8 +82,28 @@ private:
                 break;
             case Behaviour::Page:
                 break;
+            case Behaviour::Endless:
+                response.set_chunked_content_provider("text/html", [this](std::size_t, httplib::DataSink& sink) {
+                    static const std::string chunk = "<p>" + std::string(64 * 1024, 'k') + "</p>";
+                    return !Stopping() && sink.write(chunk.data(), chunk.size());
+                });
+                return;
+            case Behaviour::Huge: {
+                constexpr std::size_t size = 50u * 1024 * 1024;
+                response.set_content_provider(size, "text/html",
+                    [this](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                        static const std::string block(64 * 1024, 'h');
+                        return !Stopping() && sink.write(block.data(), std::min(length, block.size())) && offset < size;
+                    });
+                return;
+            }
         }
         response.set_content(body_.empty() ? DefaultPage() : body_, "text/html; charset=utf-8");
+    }
+
+    bool Stopping() const {
+        std::lock_guard lock(mutex_);
+        return stopping_;
     }
 
     static std::string DefaultPage() {

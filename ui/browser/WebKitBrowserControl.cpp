@@ -9,6 +9,7 @@
 
 #include "ui/BrowserControl.h"
 #include "ui/BrowserTexts.h"
+#include "ui/browser/EngineMemory.h"
 #include "ui/browser/LoadFailure.h"
 #include "ui/browser/WebEngineContext.h"
 
@@ -20,6 +21,11 @@ namespace {
 constexpr guint64 kMaxPageBytes = 4 * 1024 * 1024;
 // Like any browser, give up on a server that takes the request and never answers.
 constexpr guint kAnswerTimeoutSeconds = 30;
+// A page without a declared length can still be endless. The engine's processes need
+// under 300 MB for a usage page; past this, what the server sends is cut off. Checked four
+// times a second, so that even a fast stream stays well under 600 MB for the whole program.
+constexpr std::size_t kEngineMemoryLimit = 420u * 1024 * 1024;
+constexpr guint kMemoryCheckMs = 250;
 
 // The page comes over plain http: it may go to other web pages, never to local files or
 // other schemes.
@@ -55,10 +61,12 @@ public:
         window_->Create(parent, wxID_ANY, GTK_WIDGET(view_));
         window_->SetSize(rect);
         ShowWords(browser_texts::kLoading);
+        memoryWatch_ = g_timeout_add(kMemoryCheckMs, CheckMemory, this);
     }
 
     ~WebKitBrowserControl() override {
         if (timeout_) g_source_remove(timeout_);
+        g_source_remove(memoryWatch_);
         g_signal_handlers_disconnect_by_data(view_, this);
         // A page busy in a script would keep its web process running for seconds after
         // the program has ended; end it with the window.
@@ -107,6 +115,19 @@ private:
             control->ShowFailure(LoadFailure::NoAnswer);
         }
         return G_SOURCE_REMOVE;
+    }
+
+    static gboolean CheckMemory(gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        if (EngineResidentBytes() > kEngineMemoryLimit) {
+            if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
+            control->stage_ = Stage::Answered;
+            webkit_web_view_stop_loading(control->view_);
+            webkit_web_view_terminate_web_process(control->view_);
+            EndNetworkProcess();  // it would go on receiving, and holding, the endless page
+            control->ShowFailure(LoadFailure::TooLarge);
+        }
+        return G_SOURCE_CONTINUE;
     }
 
     static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
@@ -175,6 +196,7 @@ private:
     std::string address_;
     Stage stage_ = Stage::LoadingPlaceholder;
     guint timeout_ = 0;
+    guint memoryWatch_ = 0;
     bool tooLarge_ = false;
 };
 
