@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
-# Builds the program and its baselines in one build, then measures them on a virtual
-# display and prints medians and ratios (program over baseline).
+# Builds the program, the bare frame (the floor) and the plain peer in one build, then
+# measures them on a desktop-like virtual display (a window manager runs and holds the X
+# server) in alternating runs, and prints medians and paired ratios.
 #   bench/run.sh [runs]        (root: each program runs with a throwaway home folder)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev libx11-dev xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev libx11-dev xvfb xauth openbox
 
-port=47095
+# A port nobody listens on, so that two benches can run at once; it is compiled in.
+port=
+for candidate in $(shuf -i 47100-47999 -n 50); do
+    if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then port=$candidate; break; fi
+done
+[ -n "$port" ] || { echo "no free port found" >&2; exit 1; }
 cmake --preset bench -DZENTRA_USAGE_HOST="127.0.0.1:$port" >/dev/null
-cmake --build build-bench -j "$(nproc)" --target ZentraQuota bench_bare_frame bench_bare_webview zentra_bench >/dev/null
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+cmake --build build-bench -j "$(nproc)" --target ZentraQuota bench_bare_frame bench_plain_peer zentra_bench >/dev/null
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+    "$@"
+    status=$?
+    kill $wm
+    exit $status' sh \
     build-bench/bench/zentra_bench build-bench/ZentraQuota build-bench/bench/bench_bare_frame \
-    build-bench/bench/bench_bare_webview "$port" "${1:-5}"
+    build-bench/bench/bench_plain_peer "$port" "${1:-15}"
