@@ -1,11 +1,16 @@
 #include "ui/UsageBrowser.h"
 
-#include <wx/dynlib.h>
+#include <wx/app.h>
 #include <wx/filename.h>
-#include <wx/log.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
+
+#ifdef ZENTRA_BROWSER_MODULE
+#include <dlfcn.h>
+
+#include <thread>
+#endif
 
 #include "ui/BrowserTexts.h"
 #include "ui/DesignData.h"
@@ -41,31 +46,16 @@ private:
 
 #ifdef ZENTRA_BROWSER_MODULE
 // Next to the executable in a build folder; in the library folder once installed.
-wxString FindBrowserModule() {
+std::string FindBrowserModule() {
     const wxFileName executable(wxStandardPaths::Get().GetExecutablePath());
-    const wxString name = wxDynamicLibrary::CanonicalizeName("zentra_browser", wxDL_MODULE);
+    const wxString name = "zentra_browser.so";
     for (const wxString& folder : {executable.GetPath(), executable.GetPath() + "/" ZENTRA_BROWSER_MODULE_DIR}) {
         const wxFileName candidate(folder, name);
-        if (candidate.FileExists()) return candidate.GetFullPath();
+        if (candidate.FileExists()) return candidate.GetFullPath().utf8_string();
     }
-    return name;
+    return name.utf8_string();
 }
 #endif
-
-BrowserControl* CreateBrowserControl(wxWindow* parent, const wxRect& rect) {
-#ifdef ZENTRA_BROWSER_MODULE
-    // A missing or broken module is the user's packaging trouble, not a dialog of ours.
-    wxLogNull quiet;
-    // Never unloaded: the web engine's threads outlive any point where that is safe.
-    wxDynamicLibrary module(FindBrowserModule(), wxDL_NOW | wxDL_QUIET);
-    if (!module.IsLoaded()) return nullptr;
-    auto* create = reinterpret_cast<decltype(&zq_create_browser_control)>(module.GetSymbol("zq_create_browser_control"));
-    module.Detach();
-    return create ? create(parent, &rect) : nullptr;
-#else
-    return zq_create_browser_control(parent, &rect);
-#endif
-}
 
 }  // namespace
 
@@ -74,14 +64,55 @@ UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(paren
 UsageBrowser::~UsageBrowser() = default;
 
 void UsageBrowser::Navigate(const std::string& address) {
-    if (!control_) {
-        control_.reset(CreateBrowserControl(parent_, rect_));
-        if (!control_) control_ = std::make_unique<UnavailableBrowser>(parent_, rect_);
+    if (control_) {
+        control_->Navigate(address);
+        return;
     }
-    control_->Navigate(address);
+    address_ = address;
+    if (std::exchange(starting_, true)) return;
+    std::weak_ptr<UsageBrowser*> self = self_;
+#ifdef ZENTRA_BROWSER_MODULE
+    // Loading the web engine's libraries takes longer than the window may go unanswered,
+    // so it happens beside the event loop; nothing of the engine runs until it is back.
+    // Never unloaded: the web engine's threads outlive any point where that is safe.
+    std::thread([self, path = FindBrowserModule()] {
+        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (auto probe = module ? reinterpret_cast<void (*)()>(::dlsym(module, "zq_probe_browser_engine")) : nullptr) {
+            probe();
+        }
+        auto start = module ? reinterpret_cast<StartEngine>(::dlsym(module, "zq_start_browser_engine")) : nullptr;
+        auto create = module ? reinterpret_cast<CreateControl>(::dlsym(module, "zq_create_browser_control")) : nullptr;
+        wxTheApp->CallAfter([self, start, create] {
+            if (const auto browser = self.lock()) (*browser)->EngineLoaded(start, create);
+        });
+    }).detach();
+#else
+    wxTheApp->CallAfter([self] {
+        if (const auto browser = self.lock()) (*browser)->EngineLoaded(&zq_start_browser_engine, &zq_create_browser_control);
+    });
+#endif
+}
+
+// The engine starts, then the view is made, each in an event of its own.
+void UsageBrowser::EngineLoaded(StartEngine start, CreateControl create) {
+    if (!start || !create || !start()) {
+        Install(nullptr);
+        return;
+    }
+    std::weak_ptr<UsageBrowser*> self = self_;
+    wxTheApp->CallAfter([self, create] {
+        if (const auto browser = self.lock()) (*browser)->Install(create((*browser)->parent_, &(*browser)->rect_));
+    });
+}
+
+void UsageBrowser::Install(BrowserControl* control) {
+    control_.reset(control ? control : new UnavailableBrowser(parent_, rect_));
+    control_->Navigate(address_);
+    if (revealed_) control_->Reveal();
 }
 
 void UsageBrowser::Reveal() {
+    revealed_ = true;
     if (control_) control_->Reveal();
 }
 

@@ -12,8 +12,9 @@ class wxWindow;
 namespace zq {
 
 // The control `Browser`: it lies over the whole window, hidden until revealed. The web
-// engine comes only with the first navigation request; when it cannot start, the same
-// place shows a sentence saying that the usage page cannot be shown.
+// engine comes only with the first navigation request, and starts in short steps so that
+// the window keeps answering meanwhile; when it cannot start, the same place shows a
+// sentence saying that the usage page cannot be shown.
 class UsageBrowser {
 public:
     UsageBrowser(wxWindow* parent, const wxRect& rect);
@@ -22,13 +23,24 @@ public:
     void Navigate(const std::string& address);
     void Reveal();
 
-    // The browser's window, once the first navigation request has made one.
+    // The browser's window, once the engine has started after the first navigation request.
     wxWindow* Window() const { return control_ ? control_->Window() : nullptr; }
 
 private:
+    using StartEngine = bool (*)();
+    using CreateControl = decltype(&zq_create_browser_control);
+
+    void EngineLoaded(StartEngine start, CreateControl create);
+    void Install(BrowserControl* control);
+
     wxWindow* parent_;
     wxRect rect_;
     std::unique_ptr<BrowserControl> control_;
+    std::string address_;  // the request made while the engine was starting
+    bool starting_ = false;
+    bool revealed_ = false;
+    // Steps queued for later hold a weak reference: the window may be gone by then.
+    std::shared_ptr<UsageBrowser*> self_ = std::make_shared<UsageBrowser*>(this);
 };
 
 }  // namespace zq

@@ -48,7 +48,7 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     EXPECT_FALSE(Window().Command1()->IsEnabled());
     EXPECT_FALSE(Window().Text1()->IsEnabled());
     EXPECT_EQ(test::ReadBytes(settingPath), " 370370367036 \r\n");
-    ASSERT_NE(Window().Browser().Window(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Window().Browser().Window() != nullptr; }));
     EXPECT_THAT(ChildProcesses(), Not(IsEmpty()));  // the web engine starts with the check
 
     ASSERT_TRUE(WaitForTicks(3));

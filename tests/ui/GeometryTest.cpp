@@ -74,7 +74,7 @@ TEST_F(Geometry, TheBrowserLiesOverTheWholeWindow) {
     StartWindow(server.Host());
     Type("123456789012");
     PressAltS();
-    ASSERT_NE(Window().Browser().Window(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Window().Browser().Window() != nullptr; }));
     EXPECT_EQ(Window().Browser().Window()->GetRect(), DesignPixels(design::kBrowser));
 }
 

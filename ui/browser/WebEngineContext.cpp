@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
 #include <charconv>
 #include <filesystem>
 #include <string>
@@ -31,6 +32,9 @@ bool SandboxCanRun() {
     g_free(bwrap);
     return ran && g_spawn_check_wait_status(status, nullptr);
 }
+
+std::once_flag probed;
+bool sandboxCanRun = false;
 
 // Past these, the engine's processes are told to free memory and, well past them, ended;
 // a usage page needs a small fraction of either.
@@ -62,7 +66,8 @@ WebKitWebContext* MakeContext() {
     g_object_unref(data);
     if (!context) return nullptr;
     webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
-    if (SandboxCanRun()) webkit_web_context_set_sandbox_enabled(context, TRUE);
+    ProbeWebEngine();
+    if (sandboxCanRun) webkit_web_context_set_sandbox_enabled(context, TRUE);
     g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
     return context;
 }
@@ -92,6 +97,10 @@ void RemoveLaunchDescriptions(bool othersThatAreGone) {
 }
 
 }  // namespace
+
+void ProbeWebEngine() {
+    std::call_once(probed, [] { sandboxCanRun = SandboxCanRun(); });
+}
 
 WebKitWebContext* ProgramWebContext() {
     static WebKitWebContext* const context = [] {

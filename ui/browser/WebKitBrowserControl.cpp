@@ -204,6 +204,10 @@ private:
 
 }  // namespace zq
 
+extern "C" void zq_probe_browser_engine() { zq::ProbeWebEngine(); }
+
+extern "C" bool zq_start_browser_engine() { return zq::ProgramWebContext() != nullptr; }
+
 extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
     WebKitWebContext* context = zq::ProgramWebContext();
     if (!context) return nullptr;

@@ -72,6 +72,10 @@ private:
 
 }  // namespace zq
 
+extern "C" void zq_probe_browser_engine() {}
+
+extern "C" bool zq_start_browser_engine() { return true; }
+
 extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
     return new zq::WxWebViewBrowserControl(parent, *rect);
 }
