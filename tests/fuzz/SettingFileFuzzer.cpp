@@ -35,6 +35,7 @@ public:
     std::unique_ptr<zq::WritableFile> OpenForWriting(const std::filesystem::path&) override {
         return nullptr;
     }
+    bool CreateFolders(const std::filesystem::path&) override { return false; }
 
 private:
     std::string content_;
