@@ -28,4 +28,4 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps 
 # What the Windows cross build and its tests under Wine need.
 WINDOWS_PACKAGES=(cmake make dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                   binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis zip unzip wine wine64
-                  googletest xvfb xauth)
+                  googletest xvfb xauth python3)
