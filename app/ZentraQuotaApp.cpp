@@ -11,8 +11,9 @@ namespace zq {
 bool ZentraQuotaApp::OnInit() {
     PrepareApplication(*this);
     SettingLocation setting = SettingFileLocation();
-    workflow_ = std::make_unique<CheckWorkflow>(SettingFile(files_, std::move(setting.path), std::move(setting.fallback)), messages_,
-                                                ZENTRA_USAGE_HOST, std::string(kCreditMessage));
+    SettingFile settingFile(files_, std::move(setting.path), std::move(setting.fallback));
+    workflow_ = std::make_unique<CheckWorkflow>(std::move(settingFile), messages_, ZENTRA_USAGE_HOST,
+                                                std::string(kCreditMessage));
     auto* form = new Form1(*workflow_);
     messages_.SetParent(form);
     form->Start();

@@ -3,7 +3,6 @@
 // is shown four seconds later.
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -12,12 +11,12 @@
 #include <wx/timer.h>
 #include <wx/webview.h>
 
+#include "ToolFrame.h"
+
 class PlainPeerApp final : public wxApp {
 public:
     bool OnInit() override {
-        auto* frame = new wxFrame(nullptr, wxID_ANY, "Peer", wxDefaultPosition, wxDefaultSize,
-                                  wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxFRAME_TOOL_WINDOW);
-        frame->SetClientSize(frame->FromDIP(wxSize(201, 427)));
+        wxFrame* frame = NewToolFrame("Peer");
         auto* panel = new wxPanel(frame, wxID_ANY, frame->FromDIP(wxPoint(8, 16)), frame->FromDIP(wxSize(185, 401)));
         new wxStaticBox(panel, wxID_ANY, "No. Zentra", wxPoint(0, 0), panel->GetSize());
         new wxStaticBitmap(panel, wxID_ANY, wxBitmap(100, 41), frame->FromDIP(wxPoint(37, 56)));

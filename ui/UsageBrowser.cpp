@@ -57,6 +57,15 @@ std::string FindBrowserModule() {
 }
 #endif
 
+// Queues a step for the event loop (from any thread); it runs only if the browser is
+// still there by then.
+template <typename Step>
+void Later(std::weak_ptr<UsageBrowser*> self, Step step) {
+    wxTheApp->CallAfter([self = std::move(self), step = std::move(step)] {
+        if (const auto browser = self.lock()) step(**browser);
+    });
+}
+
 }  // namespace
 
 UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
@@ -70,26 +79,21 @@ void UsageBrowser::Navigate(const std::string& address) {
     }
     address_ = address;
     if (std::exchange(starting_, true)) return;
-    std::weak_ptr<UsageBrowser*> self = self_;
 #ifdef ZENTRA_BROWSER_MODULE
     // Loading the web engine's libraries takes longer than the window may go unanswered,
     // so it happens beside the event loop; nothing of the engine runs until it is back.
     // Never unloaded: the web engine's threads outlive any point where that is safe.
-    std::thread([self, path = FindBrowserModule()] {
+    std::thread([self = std::weak_ptr(self_), path = FindBrowserModule()] {
         void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (auto probe = module ? reinterpret_cast<void (*)()>(::dlsym(module, "zq_probe_browser_engine")) : nullptr) {
             probe();
         }
         auto start = module ? reinterpret_cast<StartEngine>(::dlsym(module, "zq_start_browser_engine")) : nullptr;
         auto create = module ? reinterpret_cast<CreateControl>(::dlsym(module, "zq_create_browser_control")) : nullptr;
-        wxTheApp->CallAfter([self, start, create] {
-            if (const auto browser = self.lock()) (*browser)->EngineLoaded(start, create);
-        });
+        Later(self, [start, create](UsageBrowser& browser) { browser.EngineLoaded(start, create); });
     }).detach();
 #else
-    wxTheApp->CallAfter([self] {
-        if (const auto browser = self.lock()) (*browser)->EngineLoaded(&zq_start_browser_engine, &zq_create_browser_control);
-    });
+    Later(self_, [](UsageBrowser& browser) { browser.EngineLoaded(&zq_start_browser_engine, &zq_create_browser_control); });
 #endif
 }
 
@@ -99,10 +103,7 @@ void UsageBrowser::EngineLoaded(StartEngine start, CreateControl create) {
         Install(nullptr);
         return;
     }
-    std::weak_ptr<UsageBrowser*> self = self_;
-    wxTheApp->CallAfter([self, create] {
-        if (const auto browser = self.lock()) (*browser)->Install(create((*browser)->parent_, &(*browser)->rect_));
-    });
+    Later(self_, [create](UsageBrowser& browser) { browser.Install(create(browser.parent_, &browser.rect_)); });
 }
 
 void UsageBrowser::Install(BrowserControl* control) {

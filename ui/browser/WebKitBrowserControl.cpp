@@ -65,7 +65,7 @@ public:
     }
 
     ~WebKitBrowserControl() override {
-        if (timeout_) g_source_remove(timeout_);
+        StopAnswerTimeout();
         g_source_remove(memoryWatch_);
         g_signal_handlers_disconnect_by_data(view_, this);
         // A page busy in a script would keep its web process running for seconds after
@@ -101,16 +101,25 @@ private:
         timeout_ = g_timeout_add_seconds(kAnswerTimeoutSeconds, NoAnswer, this);
     }
 
-    void ShowFailure(LoadFailure failure) {
+    void StopAnswerTimeout() {
+        if (timeout_) g_source_remove(std::exchange(timeout_, 0u));
+    }
+
+    // The server has answered, or the program has given up on it: no time limit any more.
+    void Answered() {
         stage_ = Stage::Answered;
+        StopAnswerTimeout();
+    }
+
+    void ShowFailure(LoadFailure failure) {
+        Answered();
         ShowWords(LoadFailureHtml(failure));
     }
 
     static gboolean NoAnswer(gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        control->timeout_ = 0;
+        control->timeout_ = 0;  // this source ends here
         if (control->stage_ == Stage::LoadingAddress) {
-            control->stage_ = Stage::Answered;
             webkit_web_view_stop_loading(control->view_);
             control->ShowFailure(LoadFailure::NoAnswer);
         }
@@ -120,8 +129,6 @@ private:
     static gboolean CheckMemory(gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
         if (EngineResidentBytes() > kEngineMemoryLimit) {
-            if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
-            control->stage_ = Stage::Answered;
             webkit_web_view_stop_loading(control->view_);
             webkit_web_view_terminate_web_process(control->view_);
             EndNetworkProcess();  // it would go on receiving, and holding, the endless page
@@ -132,10 +139,7 @@ private:
 
     static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) {
-            control->stage_ = Stage::Answered;
-            if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
-        }
+        if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) control->Answered();
         if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::LoadingPlaceholder) {
             control->stage_ = Stage::PlaceholderShown;
             if (!control->address_.empty()) control->LoadAddress();
@@ -146,7 +150,6 @@ private:
         auto* control = static_cast<WebKitBrowserControl*>(self);
         // A load cancelled by the next one, or by the time limit, says nothing of its own.
         if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) return TRUE;
-        if (control->timeout_) g_source_remove(std::exchange(control->timeout_, 0u));
         control->ShowFailure(ClassifyLoadError(error, control->tooLarge_));
         return TRUE;
     }
