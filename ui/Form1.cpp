@@ -20,6 +20,7 @@
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
 #include "ui/TextLimit.h"
+#include "ui/TitleBar.h"
 
 namespace zq {
 
@@ -79,6 +80,7 @@ Form1::Form1(CheckWorkflow& workflow)
       browser_(this, Rect(this, design::kBrowser)) {
     SetName("Form1");
     SetIcons(WindowIcons());
+    FitTitleToWindow(this);
     SetClientSize(Size(this, design::kClientWidth, design::kClientHeight));
 #ifdef __WXGTK__
     // A tool window has no task bar button by default; the user would lose this one.
@@ -158,7 +160,8 @@ void Form1::BuildControls() {
                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label2_->SetName("Label2");
 
-    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1), Size(frame1_, design::kLabel1));
+    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1), Size(frame1_, design::kLabel1),
+                               wxST_NO_AUTORESIZE);
     label1_->SetName("Label1");
     label1_->Hide();  // the tick counter is never shown
 }

@@ -44,7 +44,7 @@ protected:
     void WheelDown(int notches) {
         input.MouseMove(Window().GetScreenRect().GetPosition() + Window().GetClientSize() / 2);
         Pump(200);
-        test::WheelDown(notches);
+        input.WheelDown(notches);
         Pump(500);
     }
 };

@@ -65,8 +65,8 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     Pump(300);
     const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
     const wxSize client = Window().GetClientSize();
-    EXPECT_EQ(ScreenPixel(origin.x, origin.y), TestUsageServer::kPageColour);
-    EXPECT_EQ(ScreenPixel(origin.x + client.x - 1, origin.y + client.y - 1), TestUsageServer::kPageColour);
+    EXPECT_EQ(input.ScreenPixel(origin), TestUsageServer::kPageColour);
+    EXPECT_EQ(input.ScreenPixel(origin + client - wxSize(1, 1)), TestUsageServer::kPageColour);
 
     Pump(1500);
     EXPECT_EQ(State().Label1.Caption, "4");  // no fifth tick

@@ -3,6 +3,9 @@
 
 #include <gmock/gmock.h>
 #include <gtk/gtk.h>
+#include <wx/timer.h>
+
+#include <optional>
 
 #include "TestUsageServer.h"
 #include "UiHarness.h"
@@ -116,6 +119,61 @@ TEST_F(EntryWindow, AltSWithTooFewCharactersShowsTheMessageAndNothingElse) {
     EXPECT_FALSE(Window().Timer1().IsRunning());
     EXPECT_FALSE(std::filesystem::exists(settingPath));
     EXPECT_EQ(Window().Browser().Window(), nullptr);
+}
+
+TEST_F(EntryWindow, EnterAndSpaceOnTheButtonPressIt) {
+    Type("12345678901");
+    input.Char(WXK_TAB);
+    Pump(100);
+    ASSERT_EQ(wxWindow::FindFocus(), Window().Command1());
+    input.Char(WXK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return messageBoxes.shown.size() == 1; }, 2000));
+    input.Char(WXK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return messageBoxes.shown.size() == 2; }, 2000));
+    EXPECT_EQ(messageBoxes.shown[1].message, "Isikan No. Zentra Anda 12 Digit");
+}
+
+// The box itself, shown for real and answered from the keyboard.
+TEST_F(EntryWindow, TheMessageBoxIsModalOnTheWindowAndItsOkTakesTheKeyboard) {
+    messageBoxes.LetBoxesShow();
+    Type("12345");
+    struct Seen {
+        std::string title, text;
+        bool modal = false;
+        bool onTheWindow = false;
+    };
+    std::optional<Seen> seen;
+    int looks = 0;
+    wxTimer look;
+    look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {  // runs inside the box's own event loop
+        GList* toplevels = gtk_window_list_toplevels();
+        for (GList* item = toplevels; item; item = item->next) {
+            auto* box = GTK_WINDOW(item->data);
+            if (!GTK_IS_MESSAGE_DIALOG(box) || !gtk_widget_get_mapped(GTK_WIDGET(box))) continue;
+            if (!seen) {
+                gchar* text = nullptr;
+                g_object_get(box, "text", &text, nullptr);
+                seen = Seen{gtk_window_get_title(box), text ? text : "", gtk_window_get_modal(box) != FALSE,
+                            gtk_window_get_transient_for(box) == GTK_WINDOW(Window().GetHandle())};
+                g_free(text);
+                input.Char(WXK_RETURN);
+            } else if (++looks > 50) {
+                gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);  // never answered: fail, not hang
+            }
+        }
+        g_list_free(toplevels);
+    });
+    look.Start(200);
+    PressAltS();
+    // Back here only once the box has closed.
+    ASSERT_TRUE(WaitUntil([&] { return seen.has_value(); }, 5000));
+    look.Stop();
+    EXPECT_LE(looks, 50) << "the box did not take the keyboard";
+    EXPECT_EQ(seen->title, "Zentra Quota");
+    EXPECT_EQ(seen->text, "Isikan No. Zentra Anda 12 Digit");
+    EXPECT_TRUE(seen->modal);
+    EXPECT_TRUE(seen->onTheWindow);
+    EXPECT_FALSE(Window().Timer1().IsRunning());
 }
 
 TEST_F(EntryWindow, EnterInTheNumberBoxDoesNothing) {

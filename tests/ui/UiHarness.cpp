@@ -14,20 +14,8 @@
 
 #include "TestUsageServer.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 
 namespace zq::test {
-
-void WheelDown(int notches) {
-    Display* display = static_cast<Display*>(wxGetDisplay());
-    for (int i = 0; i < notches; ++i) {
-        XTestFakeButtonEvent(display, 5, True, CurrentTime);
-        XTestFakeButtonEvent(display, 5, False, CurrentTime);
-        XFlush(display);
-        Pump(50);
-    }
-}
 
 int MessageBoxRecorder::Enter(wxDialog* dialog) {
     if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
@@ -81,23 +69,6 @@ std::vector<std::string> ChildProcesses() {
     return children;
 }
 
-std::string ScreenPixel(int x, int y) {
-    const std::string command = "xwd -root -silent | convert xwd:- -crop 1x1+" + std::to_string(x) + "+" +
-                                std::to_string(y) + " -depth 8 txt:- 2>/dev/null";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        ::pclose(pipe);
-    }
-    // "... #RRGGBB  srgb(...)" on the second line
-    const auto hash = output.find('#', output.find('\n'));
-    if (hash == std::string::npos) return "?";
-    std::string colour = output.substr(hash, 7);
-    for (char& c : colour) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return colour;
-}
-
 std::string RefusingHost() {
     const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -122,7 +93,7 @@ void WindowFixture::StartWindow(const std::string& usageHost) {
     form_->Start();
     ASSERT_TRUE(WaitUntil([this] { return form_->IsShownOnScreen(); }));
     // Keyboard input goes where the pointer is when no window manager runs.
-    input.MouseMove(form_->GetScreenRect().GetTopLeft() + wxPoint(2, 2));
+    input.AttachTo(form_);
     Pump(150);
 }
 

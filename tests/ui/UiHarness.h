@@ -14,9 +14,9 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/uiaction.h>
 
 #include "../TempFolder.h"
+#include "RealInput.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/WxMessageBox.h"
 #include "ui/Form1.h"
@@ -35,12 +35,19 @@ public:
         long style;
     };
     MessageBoxRecorder() { Register(); }
-    ~MessageBoxRecorder() override { Unregister(); }
+    ~MessageBoxRecorder() override { LetBoxesShow(); }
+    // From now on boxes show for real and wait for the user.
+    void LetBoxesShow() {
+        if (std::exchange(registered_, false)) Unregister();
+    }
     std::vector<Shown> shown;
 
 protected:
     int Enter(wxDialog* dialog) override;
     void Exit(wxDialog*) override {}
+
+private:
+    bool registered_ = true;
 };
 
 // Runs the event loop until the condition holds or the time is up.
@@ -50,12 +57,6 @@ void Pump(int ms);
 
 // The names of this process's running children (the web engine's, once it runs).
 std::vector<std::string> ChildProcesses();
-
-// Real wheel notches down, through the X server, wherever the pointer is.
-void WheelDown(int notches);
-
-// The colour of one screen pixel, as "#rrggbb", read from the X server.
-std::string ScreenPixel(int x, int y);
 
 // The real file system, refusing what the tests say as it would refuse an ordinary user:
 // the tests run as root, which no permission bit stops.
@@ -86,7 +87,7 @@ protected:
     std::filesystem::path settingPath = folder / "setting.cfg";
     RefusingFileSystem files;
     MessageBoxRecorder messageBoxes;
-    wxUIActionSimulator input;
+    RealInput input;
 
     void StartWindow(const std::string& usageHost);
     void TearDown() override;
