@@ -19,6 +19,7 @@
 #include "ui/Accessibility.h"
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
+#include "ui/LayoutScale.h"
 #include "ui/TextLimit.h"
 #include "ui/TitleBar.h"
 
@@ -33,21 +34,26 @@ std::string ToUtf8(const wxString& text) {
     return std::string(utf8.data(), utf8.length());
 }
 
-// Design data is in twips; the window works in its own (DPI-independent) pixels.
-wxPoint Position(const wxWindow* window, int leftTwips, int topTwips) {
-    return window->FromDIP(wxPoint(design::ToPixels(leftTwips), design::ToPixels(topTwips)));
+// Design data is in twips; the window works in its own (DPI-independent) pixels, grown by
+// the layout's scale for the desktop's text size.
+wxPoint Position(const wxWindow* window, int leftTwips, int topTwips, double scale) {
+    return window->FromDIP(wxPoint(design::ToPixels(leftTwips, scale), design::ToPixels(topTwips, scale)));
 }
 
-wxSize Size(const wxWindow* window, int widthTwips, int heightTwips) {
-    return window->FromDIP(wxSize(design::ToPixels(widthTwips), design::ToPixels(heightTwips)));
+wxSize Size(const wxWindow* window, int widthTwips, int heightTwips, double scale) {
+    return window->FromDIP(wxSize(design::ToPixels(widthTwips, scale), design::ToPixels(heightTwips, scale)));
 }
 
-wxPoint Position(const wxWindow* window, const design::Rect& r) { return Position(window, r.left, r.top); }
+wxPoint Position(const wxWindow* window, const design::Rect& r, double scale) {
+    return Position(window, r.left, r.top, scale);
+}
 
-wxSize Size(const wxWindow* window, const design::Rect& r) { return Size(window, r.width, r.height); }
+wxSize Size(const wxWindow* window, const design::Rect& r, double scale) {
+    return Size(window, r.width, r.height, scale);
+}
 
-wxRect Rect(const wxWindow* window, const design::Rect& r) {
-    return wxRect(Position(window, r), Size(window, r));
+wxRect Rect(const wxWindow* window, const design::Rect& r, double scale) {
+    return wxRect(Position(window, r, scale), Size(window, r, scale));
 }
 
 wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
@@ -55,7 +61,12 @@ wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
     return wxImage(stream, type);
 }
 
-wxBitmapBundle LogoBitmaps() {
+wxBitmapBundle LogoBitmaps(double scale, double contentScale) {
+    if (scale != 1.0) {  // drawn from the larger picture at the size the layout gives it
+        const wxImage larger = DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG);
+        const wxSize size = wxSize(design::ToPixels(1500, scale), design::ToPixels(615, scale)) * contentScale;
+        return wxBitmap(larger.Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH), -1, contentScale);
+    }
     return wxBitmapBundle::FromBitmaps(wxBitmap(DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG)),
                                        wxBitmap(DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG)));
 }
@@ -76,12 +87,13 @@ Form1::Form1(CheckWorkflow& workflow)
     : wxFrame(nullptr, wxID_ANY, FromUtf8(design::kWindowTitle), wxDefaultPosition, wxDefaultSize,
               wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxFRAME_TOOL_WINDOW),
       workflow_(workflow),
+      scale_(LayoutScale(this)),
       timer1_(this),
-      browser_(this, Rect(this, design::kBrowser)) {
+      browser_(this, Rect(this, design::kBrowser, scale_), scale_) {
     SetName("Form1");
     SetIcons(WindowIcons());
     FitTitleToWindow(this);
-    SetClientSize(Size(this, design::kClientWidth, design::kClientHeight));
+    SetClientSize(Size(this, design::kClientWidth, design::kClientHeight, scale_));
 #ifdef __WXGTK__
     // A tool window has no task bar button by default; the user would lose this one.
     gtk_window_set_skip_taskbar_hint(GTK_WINDOW(GetHandle()), FALSE);
@@ -124,7 +136,7 @@ Form1::Form1(CheckWorkflow& workflow)
 void Form1::BuildControls() {
     const WindowState& state = workflow_.State();
 
-    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1), Size(this, design::kFrame1));
+    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1, scale_), Size(this, design::kFrame1, scale_));
     frame1_->SetName("Frame1");
     frame1_->Hide();
     // The border and caption around the panel; the controls are its siblings, so their
@@ -133,34 +145,35 @@ void Form1::BuildControls() {
                     frame1_->GetSize());
 
     // Created in tab order: the number box, then the button.
-    text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kText1), Size(frame1_, design::kText1));
+    text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kText1, scale_), Size(frame1_, design::kText1, scale_));
     text1_->SetName("Text1");
     LimitCharacters(text1_, state.Text1.MaxLength);
-    text1_->SetFont(wxFontInfo(design::kText1FontPoints)
+    const double fontGrowth = GrowthBeyondTextResolution(scale_);
+    text1_->SetFont(wxFontInfo(static_cast<float>(design::kText1FontPoints * fontGrowth))
                         .Family(wxFONTFAMILY_SWISS)
                         .FaceName(design::kText1FontFace)
                         .Bold());
 
     command1_ = new wxButton(frame1_, wxID_ANY, FromUtf8(state.Command1.Caption),
-                             Position(frame1_, design::kCommand1), Size(frame1_, design::kCommand1));
+                             Position(frame1_, design::kCommand1, scale_), Size(frame1_, design::kCommand1, scale_));
     command1_->SetName("Command1");
 
-    image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmaps(),
-                                 Position(frame1_, design::kImage1), Size(frame1_, design::kImage1));
+    image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmaps(scale_, GetContentScaleFactor()),
+                                 Position(frame1_, design::kImage1, scale_), Size(frame1_, design::kImage1, scale_));
     image1_->SetName("Image1");
 
     label3_ = new wxGenericStaticText(frame1_, wxID_ANY, FromUtf8(design::kLabel3Caption),
-                                      Position(frame1_, design::kLabel3), Size(frame1_, design::kLabel3),
+                                      Position(frame1_, design::kLabel3, scale_), Size(frame1_, design::kLabel3, scale_),
                                       wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label3_->SetName("Label3");
     label3_->SetCursor(wxCursor(wxCURSOR_HAND));
     MarkAsClickableText(label3_, design::kLabel3Caption);
 
-    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel2), Size(frame1_, design::kLabel2),
+    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel2, scale_), Size(frame1_, design::kLabel2, scale_),
                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     label2_->SetName("Label2");
 
-    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1), Size(frame1_, design::kLabel1),
+    label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1, scale_), Size(frame1_, design::kLabel1, scale_),
                                wxST_NO_AUTORESIZE);
     label1_->SetName("Label1");
     label1_->Hide();  // the tick counter is never shown
@@ -201,7 +214,7 @@ void Form1::Render() {
     const wxString caption = FromUtf8(state.Command1.Caption);
     if (command1_->GetLabel() != caption) command1_->SetLabel(caption);
     command1_->Enable(state.Command1.Enabled);
-    command1_->Move(Position(frame1_, design::kCommand1.left, state.Command1.Top));
+    command1_->Move(Position(frame1_, design::kCommand1.left, state.Command1.Top, scale_));
 
     const wxString prompt = FromUtf8(state.Label2.Caption);
     if (label2_->GetLabelText() != prompt) {

@@ -47,6 +47,7 @@ private:
     void RecordFocus(ControlName name);
 
     CheckWorkflow& workflow_;
+    const double scale_;  // of the designed layout, for the desktop's text size
     wxPanel* frame1_ = nullptr;
     wxTextCtrl* text1_ = nullptr;
     wxButton* command1_ = nullptr;

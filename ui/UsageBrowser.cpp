@@ -14,6 +14,7 @@
 
 #include "ui/BrowserTexts.h"
 #include "ui/DesignData.h"
+#include "ui/LayoutScale.h"
 
 namespace zq {
 
@@ -23,14 +24,14 @@ namespace {
 // area with one sentence, centred in the part of it the user sees.
 class UnavailableBrowser final : public BrowserControl {
 public:
-    UnavailableBrowser(wxWindow* parent, const wxRect& rect) {
+    UnavailableBrowser(wxWindow* parent, const wxRect& rect, double scale) {
         panel_ = new wxPanel();
         panel_->Hide();
         panel_->Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize());
-        const int visibleWidth = panel_->FromDIP(design::ToPixels(design::kClientWidth));
-        const int margin = panel_->FromDIP(16);
+        const int visibleWidth = panel_->FromDIP(design::ToPixels(design::kClientWidth, scale));
+        const int margin = panel_->FromDIP(static_cast<int>(16 * scale + 0.5));
         auto* words = new wxStaticText(panel_, wxID_ANY, wxString::FromUTF8(browser_texts::kCannotShow),
-                                       wxPoint(margin, panel_->FromDIP(120)), wxDefaultSize,
+                                       wxPoint(margin, panel_->FromDIP(static_cast<int>(120 * scale + 0.5))), wxDefaultSize,
                                        wxALIGN_CENTRE_HORIZONTAL);
         words->Wrap(visibleWidth - 2 * margin);
         words->SetSize(visibleWidth - 2 * margin, words->GetBestSize().y);
@@ -68,7 +69,8 @@ void Later(std::weak_ptr<UsageBrowser*> self, Step step) {
 
 }  // namespace
 
-UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
+UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect, double scale)
+    : parent_(parent), rect_(rect), scale_(scale) {}
 
 UsageBrowser::~UsageBrowser() = default;
 
@@ -103,11 +105,11 @@ void UsageBrowser::EngineLoaded(StartEngine start, CreateControl create) {
         Install(nullptr);
         return;
     }
-    Later(self_, [create](UsageBrowser& browser) { browser.Install(create(browser.parent_, &browser.rect_)); });
+    Later(self_, [create](UsageBrowser& browser) { browser.Install(create(browser.parent_, &browser.rect_, GrowthBeyondTextResolution(browser.scale_))); });
 }
 
 void UsageBrowser::Install(BrowserControl* control) {
-    control_.reset(control ? control : new UnavailableBrowser(parent_, rect_));
+    control_.reset(control ? control : new UnavailableBrowser(parent_, rect_, scale_));
     control_->Navigate(address_);
     if (revealed_) control_->Reveal();
 }

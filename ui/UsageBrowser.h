@@ -17,7 +17,8 @@ namespace zq {
 // sentence saying that the usage page cannot be shown.
 class UsageBrowser {
 public:
-    UsageBrowser(wxWindow* parent, const wxRect& rect);
+    // `scale` is the window's layout scale: what the browser shows grows with it.
+    UsageBrowser(wxWindow* parent, const wxRect& rect, double scale);
     ~UsageBrowser();
 
     void Navigate(const std::string& address);
@@ -35,6 +36,7 @@ private:
 
     wxWindow* parent_;
     wxRect rect_;
+    double scale_;
     std::unique_ptr<BrowserControl> control_;
     std::string address_;  // the request made while the engine was starting
     bool starting_ = false;

@@ -63,12 +63,12 @@ void CheckWorkflow::Form_Load() {
 
 void CheckWorkflow::StartSavedNumberCheck(const std::string& numberText) {
     state_.Frame1.Visible = true;
-    state_.Label2.Caption = "Cek Quota " + numberText;
+    state_.Label2.Caption = captions::kSavedNumberPrefix + numberText;
     state_.Text1.Visible = false;
     state_.Timer1.Enabled = true;
     state_.Command1.Top = kButtonTopWithoutTextBox;
     state_.Command1.Enabled = false;
-    state_.Command1.Caption = "Please wait";
+    state_.Command1.Caption = captions::kWaitingForSavedNumber;
     state_.Browser.NavigationRequest = UsageAddress(numberText);
 }
 
@@ -87,7 +87,7 @@ void CheckWorkflow::Command1_Click() {
     state_.Timer1.Enabled = true;
     state_.Command1.Enabled = false;
     state_.Text1.Enabled = false;
-    state_.Command1.Caption = "Please wait...";
+    state_.Command1.Caption = captions::kWaitingForTypedNumber;
     settingFile_.WriteSavedNumber(state_.Text1.Text);  // its failures are silent
 }
 

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "workflow/Captions.h"
+
 namespace zq {
 
 enum class ControlName { None, Browser, Frame1, Text1, Command1, Label1, Label2, Label3 };
@@ -21,7 +23,7 @@ struct TextBoxState {
 };
 
 struct ButtonState {
-    std::string Caption = "&Save && Check";
+    std::string Caption = captions::kCheckButton;
     bool Enabled = true;
     int Top = 2760;  // twips
     bool operator==(const ButtonState&) const = default;
@@ -50,7 +52,7 @@ struct WindowState {
     PanelState Frame1;
     TextBoxState Text1;
     ButtonState Command1;
-    LabelState Label2{"Isikan Nomer Zentra Anda :"};
+    LabelState Label2{captions::kPrompt};
     LabelState Label1{"0"};  // the tick counter, never shown
     TimerState Timer1;
     BrowserState Browser;

@@ -36,7 +36,7 @@ bool IsAllowedNavigation(const char* uri) {
 
 class WebKitBrowserControl final : public BrowserControl {
 public:
-    WebKitBrowserControl(wxWindow* parent, const wxRect& rect, WebKitWebContext* context) {
+    WebKitBrowserControl(wxWindow* parent, const wxRect& rect, double zoom, WebKitWebContext* context) {
         // Settings before the first load: a view that drew its first page composited and
         // was switched later answers no mouse wheel. A one-page view needs no GPU, and
         // composited drawing leaves a strip uncovered at the top of a view that sticks out
@@ -48,6 +48,8 @@ public:
         view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context,
                                              "settings", settings, nullptr));
         g_object_unref(settings);
+        // The page grows with the window, for the desktop's text size.
+        webkit_web_view_set_zoom_level(view_, zoom);
 
         g_signal_connect(view_, "decide-policy", G_CALLBACK(DecidePolicy), this);
         g_signal_connect(view_, "load-changed", G_CALLBACK(LoadChanged), this);
@@ -211,8 +213,8 @@ extern "C" void zq_probe_browser_engine() { zq::ProbeWebEngine(); }
 
 extern "C" bool zq_start_browser_engine() { return zq::ProgramWebContext() != nullptr; }
 
-extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
+extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect, double zoom) {
     WebKitWebContext* context = zq::ProgramWebContext();
     if (!context) return nullptr;
-    return new zq::WebKitBrowserControl(parent, *rect, context);
+    return new zq::WebKitBrowserControl(parent, *rect, zoom, context);
 }

@@ -27,7 +27,8 @@ bool IsAllowedNavigation(const wxString& url) {
 
 class WxWebViewBrowserControl final : public BrowserControl {
 public:
-    WxWebViewBrowserControl(wxWindow* parent, const wxRect& rect) : parent_(parent), rect_(rect) {}
+    WxWebViewBrowserControl(wxWindow* parent, const wxRect& rect, double zoom)
+        : parent_(parent), rect_(rect), zoom_(zoom) {}
 
     // The view is made with the address as its first page: the system's control cannot
     // show a page of the program's own first, and navigating straight is what it does best.
@@ -46,6 +47,11 @@ public:
             return;
         }
         view_->EnableContextMenu(false);  // its menu offers downloads and new windows
+        // The page grows with the window, for the desktop's text size.
+        if (zoom_ != 1.0 && view_->CanSetZoomType(wxWEBVIEW_ZOOM_TYPE_LAYOUT)) {
+            view_->SetZoomType(wxWEBVIEW_ZOOM_TYPE_LAYOUT);
+            view_->SetZoomFactor(static_cast<float>(zoom_));
+        }
 #if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
         // Script errors and the control's other dialogs are not shown.
         if (auto* browser = static_cast<IWebBrowser2*>(view_->GetNativeBackend())) browser->put_Silent(VARIANT_TRUE);
@@ -65,6 +71,7 @@ public:
 private:
     wxWindow* parent_;
     wxRect rect_;
+    double zoom_;
     wxWebView* view_ = nullptr;
 };
 
@@ -76,6 +83,6 @@ extern "C" void zq_probe_browser_engine() {}
 
 extern "C" bool zq_start_browser_engine() { return true; }
 
-extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect) {
-    return new zq::WxWebViewBrowserControl(parent, *rect);
+extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect, double zoom) {
+    return new zq::WxWebViewBrowserControl(parent, *rect, zoom);
 }
