@@ -24,6 +24,22 @@ wxSize DevicePixels(wxWindow* window) {
                   static_cast<int>(gdk_window_get_height(gdkWindow) * scale));
 }
 
+// The toolkit's own widgets inside a window, its title bar among them.
+std::vector<GtkWidget*> Descendants(GtkWidget* widget, GType type) {
+    std::vector<GtkWidget*> found;
+    if (!GTK_IS_CONTAINER(widget)) return found;
+    struct Search {
+        GType type;
+        std::vector<GtkWidget*>* found;
+    } search{type, &found};
+    gtk_container_forall(GTK_CONTAINER(widget), [](GtkWidget* child, gpointer data) {
+        auto* s = static_cast<Search*>(data);
+        if (G_TYPE_CHECK_INSTANCE_TYPE(child, s->type)) s->found->push_back(child);
+        for (GtkWidget* inner : Descendants(child, s->type)) s->found->push_back(inner);
+    }, &search);
+    return found;
+}
+
 class Geometry : public WindowFixture {
 protected:
     TestUsageServer server;
@@ -62,6 +78,22 @@ TEST_F(Geometry, TheWindowAndEveryControlMatchTheDesign) {
     EXPECT_EQ(font.GetPointSize(), 12);
     EXPECT_EQ(font.GetWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_EQ(font.GetFaceName(), "Arial");
+
+    // Where GTK draws the title bar: as wide as the window, the title shortened to fit,
+    // and a close button only.
+    if (RealInput::OnWayland()) {
+        const auto titleBar = Descendants(GTK_WIDGET(Window().GetHandle()), GTK_TYPE_HEADER_BAR);
+        ASSERT_EQ(titleBar.size(), 1u);
+        EXPECT_EQ(gtk_widget_get_allocated_width(titleBar[0]), 201);
+        int buttons = 0;
+        for (GtkWidget* button : Descendants(titleBar[0], GTK_TYPE_BUTTON)) buttons += gtk_widget_get_visible(button);
+        EXPECT_EQ(buttons, 1);
+        bool shortened = false;
+        for (GtkWidget* label : Descendants(titleBar[0], GTK_TYPE_LABEL)) {
+            shortened |= pango_layout_is_ellipsized(gtk_label_get_layout(GTK_LABEL(label))) != FALSE;
+        }
+        EXPECT_TRUE(shortened);
+    }
 
     // Centred on the screen, where the program places its window: a Wayland compositor
     // places windows itself.

@@ -17,7 +17,6 @@ namespace {
 
 class LargerText : public WindowFixture {
 protected:
-    TestUsageServer server;
     void SetUp() override {
         if (TextResolutionScale() <= 1.0) GTEST_SKIP() << "the desktop's text is at its default size";
     }
@@ -46,6 +45,7 @@ protected:
 };
 
 TEST_F(LargerText, EveryTextFitsItsControlAndThePageStillCoversTheWindow) {
+    TestUsageServer server;
     StartWindow(server.Host());
     ExpectGrownWindow();
     ExpectTextFits(Window().Label2(), "Isikan Nomer Zentra Anda :");
