@@ -64,7 +64,7 @@ wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
 wxBitmapBundle LogoBitmaps(double scale, double contentScale) {
     if (scale != 1.0) {  // drawn from the larger picture at the size the layout gives it
         const wxImage larger = DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG);
-        const wxSize size = wxSize(design::ToPixels(1500, scale), design::ToPixels(615, scale)) * contentScale;
+        const wxSize size = wxSize(design::ToPixels(design::kImage1.width, scale), design::ToPixels(design::kImage1.height, scale)) * contentScale;
         return wxBitmap(larger.Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH), -1, contentScale);
     }
     return wxBitmapBundle::FromBitmaps(wxBitmap(DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG)),

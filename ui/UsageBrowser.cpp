@@ -29,9 +29,9 @@ public:
         panel_->Hide();
         panel_->Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize());
         const int visibleWidth = panel_->FromDIP(design::ToPixels(design::kClientWidth, scale));
-        const int margin = panel_->FromDIP(static_cast<int>(16 * scale + 0.5));
+        const int margin = panel_->FromDIP(design::ToPixels(240, scale));  // 16 pixels at 96 DPI
         auto* words = new wxStaticText(panel_, wxID_ANY, wxString::FromUTF8(browser_texts::kCannotShow),
-                                       wxPoint(margin, panel_->FromDIP(static_cast<int>(120 * scale + 0.5))), wxDefaultSize,
+                                       wxPoint(margin, panel_->FromDIP(design::ToPixels(1800, scale))), wxDefaultSize,
                                        wxALIGN_CENTRE_HORIZONTAL);
         words->Wrap(visibleWidth - 2 * margin);
         words->SetSize(visibleWidth - 2 * margin, words->GetBestSize().y);

@@ -14,7 +14,6 @@
 
 #include "TestUsageServer.h"
 
-
 namespace zq::test {
 
 int MessageBoxRecorder::Enter(wxDialog* dialog) {
