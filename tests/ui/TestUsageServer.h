@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -54,6 +55,12 @@ public:
         downloads_[path] = fileName;
     }
 
+    // Sends every request to this address instead, as a login portal would.
+    void RedirectTo(const std::string& location) {
+        std::lock_guard lock(mutex_);
+        redirect_ = location;
+    }
+
     std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
 
     std::vector<Request> Requests() const {
@@ -68,6 +75,10 @@ private:
         if (const auto download = downloads_.find(request.path); download != downloads_.end()) {
             response.set_header("Content-Disposition", "attachment; filename=\"" + download->second + "\"");
             response.set_content(std::string(4096, 'x'), "application/octet-stream");
+            return;
+        }
+        if (!redirect_.empty()) {
+            response.set_redirect(redirect_);
             return;
         }
         switch (behaviour_) {
@@ -121,6 +132,35 @@ private:
     bool stopping_ = false;
     std::vector<Request> requests_;
     std::map<std::string, std::string> downloads_;
+    std::string redirect_;
+};
+
+// An https server on 127.0.0.1 with a certificate of its own making, which no system
+// trusts. It counts the requests it is asked, over connections that got that far.
+class UntrustedTlsServer {
+public:
+    UntrustedTlsServer() : server_(ZQ_TEST_TLS_DIR "/cert.pem", ZQ_TEST_TLS_DIR "/key.pem") {
+        server_.Get(".*", [this](const httplib::Request&, httplib::Response& response) {
+            ++requests_;
+            response.set_content("<p>halaman palsu</p>", "text/html");
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+
+    ~UntrustedTlsServer() {
+        server_.stop();
+        thread_.join();
+    }
+
+    std::string Address() const { return "https://127.0.0.1:" + std::to_string(port_) + "/"; }
+    int Requests() const { return requests_; }
+
+private:
+    httplib::SSLServer server_;
+    int port_ = 0;
+    std::atomic<int> requests_ = 0;
+    std::thread thread_;
 };
 
 // A loopback port with nobody listening: connections to it are refused.

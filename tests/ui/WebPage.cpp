@@ -1,5 +1,6 @@
 #include "WebPage.h"
 
+#include <memory>
 #include <optional>
 
 #include <wx/window.h>
@@ -25,12 +26,15 @@ std::string PageText(wxWindow* browser) {
 std::string RunScript(wxWindow* browser, const char* script) {
     WebKitWebView* view = ViewOf(browser);
     if (!view) return {};
-    std::optional<std::string> text;
+    // Shared with the answer, which may come after this gives up waiting (a busy page).
+    using Answer = std::shared_ptr<std::optional<std::string>>;
+    const Answer text = std::make_shared<std::optional<std::string>>();
     webkit_web_view_evaluate_javascript(
         view, script, -1, nullptr, nullptr, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer out) {
+            const std::unique_ptr<Answer> answer(static_cast<Answer*>(out));
             JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr);
-            auto& text = *static_cast<std::optional<std::string>*>(out);
+            auto& text = **answer;
             text = "";
             if (!value) return;
             gchar* string = jsc_value_to_string(value);
@@ -38,9 +42,9 @@ std::string RunScript(wxWindow* browser, const char* script) {
             g_free(string);
             g_object_unref(value);
         },
-        &text);
-    WaitUntil([&] { return text.has_value(); }, 5000);
-    return text.value_or("");
+        new Answer(text));
+    WaitUntil([&] { return text->has_value(); }, 5000);
+    return text->value_or("");
 }
 
 bool IsLoading(wxWindow* browser) {

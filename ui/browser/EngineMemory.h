@@ -1,15 +1,39 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
+#include <thread>
 
 namespace zq {
 
-// The resident memory of the web engine's processes: every process below this one (the
-// network process, the web process and the sandbox around it). Read from /proc.
-std::size_t EngineResidentBytes();
+// Keeps the web engine's processes (every process below this one: the network process,
+// the web processes and the sandbox around them) under a memory limit, whatever a page
+// does. A page's script can allocate a gigabyte a second while the main loop is busy, so
+// the watch has a thread of its own, looks every few milliseconds, and ends the engine's
+// processes itself: at the limit, or one step of the current growth before it.
+class EngineMemoryWatch {
+public:
+    explicit EngineMemoryWatch(std::size_t limitBytes);
+    ~EngineMemoryWatch();
 
-// Ends the engine's network process at once, with whatever it is receiving; the engine
-// starts a new one when it next needs one.
-void EndNetworkProcess();
+    EngineMemoryWatch(const EngineMemoryWatch&) = delete;
+    EngineMemoryWatch& operator=(const EngineMemoryWatch&) = delete;
+
+    // True once the limit was reached and the engine's processes were ended. The watch
+    // stops there: what the program shows next is its own.
+    bool Cut() const { return cut_; }
+
+private:
+    void Run();
+
+    const std::size_t limit_;
+    std::atomic<bool> cut_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stopping_ = false;
+    std::thread thread_;
+};
 
 }  // namespace zq

@@ -40,6 +40,8 @@ std::string LoadFailureHtml(LoadFailure failure) {
         case LoadFailure::NameNotFound: reason = "Alamat server Zentra tidak ditemukan."; break;
         case LoadFailure::TooLarge: reason = "Halaman yang dikirim server terlalu besar."; break;
         case LoadFailure::NoConnection: reason = "Tidak ada sambungan ke internet."; break;
+        case LoadFailure::Untrusted: reason = "Sambungan ke server Zentra tidak aman."; break;
+        case LoadFailure::Unresponsive: reason = "Halaman dari server Zentra berhenti menanggapi."; break;
         case LoadFailure::Other: break;
     }
     return std::string("<p>Halaman pemakaian Zentra tidak dapat dimuat.</p><p>") + reason + "</p>";

@@ -7,7 +7,7 @@
 namespace zq {
 
 // Why the usage page could not be loaded, as far as the user can act on it.
-enum class LoadFailure { NoAnswer, Refused, NameNotFound, TooLarge, NoConnection, Other };
+enum class LoadFailure { NoAnswer, Refused, NameNotFound, TooLarge, NoConnection, Untrusted, Unresponsive, Other };
 
 LoadFailure ClassifyLoadError(const GError* error, bool declaredTooLarge);
 

@@ -59,6 +59,8 @@ WebKitWebContext* MakeContext() {
 
     // Ephemeral: no cache, cookies, local storage or HSTS list is written to disk.
     WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+    // A certificate the system does not trust ends the load; the page is never shown anyway.
+    webkit_website_data_manager_set_tls_errors_policy(data, WEBKIT_TLS_ERRORS_POLICY_FAIL);
     WebKitMemoryPressureSettings* webLimit = MemoryLimit(250);
     auto* context = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
                                                     "memory-pressure-settings", webLimit, nullptr));

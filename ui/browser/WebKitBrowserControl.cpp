@@ -21,11 +21,15 @@ namespace {
 constexpr guint64 kMaxPageBytes = 4 * 1024 * 1024;
 // Like any browser, give up on a server that takes the request and never answers.
 constexpr guint kAnswerTimeoutSeconds = 30;
-// A page without a declared length can still be endless. The engine's processes need
-// under 300 MB for a usage page; past this, what the server sends is cut off. Checked four
-// times a second, so that even a fast stream stays well under 600 MB for the whole program.
+// A page without a declared length can still be endless, and a page's script can fill
+// memory. The engine's processes need under 300 MB for a usage page; past this, they are
+// ended, so that the whole program stays well under 600 MB.
 constexpr std::size_t kEngineMemoryLimit = 420u * 1024 * 1024;
-constexpr guint kMemoryCheckMs = 250;
+constexpr guint kMemoryCutCheckMs = 250;
+// A page whose script never yields holds its web process: the program asks the process
+// for a trivial answer every second, and gives the page up when none came for this long.
+constexpr guint kPingMs = 1000;
+constexpr gint64 kUnansweredPingMicroseconds = 5 * G_USEC_PER_SEC;
 
 // The page comes over plain http: it may go to other web pages, never to local files or
 // other schemes.
@@ -54,6 +58,8 @@ public:
         g_signal_connect(view_, "decide-policy", G_CALLBACK(DecidePolicy), this);
         g_signal_connect(view_, "load-changed", G_CALLBACK(LoadChanged), this);
         g_signal_connect(view_, "load-failed", G_CALLBACK(LoadFailed), this);
+        g_signal_connect(view_, "load-failed-with-tls-errors", G_CALLBACK(Untrusted), this);
+        g_signal_connect(view_, "web-process-terminated", G_CALLBACK(WebProcessEnded), this);
         g_signal_connect(view_, "permission-request", G_CALLBACK(DenyPermission), nullptr);
         g_signal_connect(view_, "script-dialog", G_CALLBACK(Handled), nullptr);
         g_signal_connect(view_, "context-menu", G_CALLBACK(Handled), nullptr);
@@ -63,12 +69,17 @@ public:
         window_->Create(parent, wxID_ANY, GTK_WIDGET(view_));
         window_->SetSize(rect);
         ShowWords(browser_texts::kLoading);
-        memoryWatch_ = g_timeout_add(kMemoryCheckMs, CheckMemory, this);
+        memoryCutCheck_ = g_timeout_add(kMemoryCutCheckMs, CheckMemoryCut, this);
+        pingTimer_ = g_timeout_add(kPingMs, Ping, this);
     }
 
     ~WebKitBrowserControl() override {
         StopAnswerTimeout();
-        g_source_remove(memoryWatch_);
+        RemoveSource(memoryCutCheck_);
+        RemoveSource(pingTimer_);
+        RemoveSource(afterEnd_);
+        g_cancellable_cancel(pings_);
+        g_object_unref(pings_);
         g_signal_handlers_disconnect_by_data(view_, this);
         // A page busy in a script would keep its web process running for seconds after
         // the program has ended; end it with the window.
@@ -103,9 +114,11 @@ private:
         timeout_ = g_timeout_add_seconds(kAnswerTimeoutSeconds, NoAnswer, this);
     }
 
-    void StopAnswerTimeout() {
-        if (timeout_) g_source_remove(std::exchange(timeout_, 0u));
+    static void RemoveSource(guint& source) {
+        if (source) g_source_remove(std::exchange(source, 0u));
     }
+
+    void StopAnswerTimeout() { RemoveSource(timeout_); }
 
     // The server has answered, or the program has given up on it: no time limit any more.
     void Answered() {
@@ -113,9 +126,15 @@ private:
         StopAnswerTimeout();
     }
 
+    // One failure is shown, the first: what follows from it (the cut load, the ended
+    // process) says nothing new.
     void ShowFailure(LoadFailure failure) {
+        if (failureShown_) return;
+        failureShown_ = true;
         Answered();
-        ShowWords(LoadFailureHtml(failure));
+        RemoveSource(pingTimer_);
+        failureWords_ = LoadFailureHtml(memoryWatch_.Cut() ? LoadFailure::TooLarge : failure);
+        ShowWords(failureWords_);
     }
 
     static gboolean NoAnswer(gpointer self) {
@@ -128,15 +147,73 @@ private:
         return G_SOURCE_REMOVE;
     }
 
-    static gboolean CheckMemory(gpointer self) {
+    // The watch has ended the engine's processes from its own thread; the words are
+    // shown from here, whatever the engine reported first.
+    static gboolean CheckMemoryCut(gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        if (EngineResidentBytes() > kEngineMemoryLimit) {
-            webkit_web_view_stop_loading(control->view_);
+        if (!control->memoryWatch_.Cut()) return G_SOURCE_CONTINUE;
+        control->memoryCutCheck_ = 0;
+        control->ShowFailure(LoadFailure::TooLarge);
+        return G_SOURCE_REMOVE;
+    }
+
+    static gboolean Ping(gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        const gint64 now = g_get_monotonic_time();
+        if (!control->pingSent_) {
+            control->pingSent_ = now;
+            // In a world of its own, out of the page's reach.
+            webkit_web_view_evaluate_javascript(control->view_, "0", -1, "zentra-quota", nullptr,
+                                                control->pings_, PingAnswered, control);
+        } else if (now - control->pingSent_ > kUnansweredPingMicroseconds) {
+            control->pingTimer_ = 0;
             webkit_web_view_terminate_web_process(control->view_);
-            EndNetworkProcess();  // it would go on receiving, and holding, the endless page
-            control->ShowFailure(LoadFailure::TooLarge);
+            control->ShowFailure(LoadFailure::Unresponsive);
+            return G_SOURCE_REMOVE;
         }
         return G_SOURCE_CONTINUE;
+    }
+
+    // Any answer, a script error too, shows that the web process is at work.
+    static void PingAnswered(GObject* view, GAsyncResult* result, gpointer self) {
+        GError* error = nullptr;
+        if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error)) {
+            g_object_unref(value);
+        }
+        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        g_clear_error(&error);
+        if (cancelled) return;  // the control is gone
+        static_cast<WebKitBrowserControl*>(self)->pingSent_ = 0;
+    }
+
+    // The engine is still taking stock of its ended process here: a page loaded from
+    // inside this signal is lost, and so is one loaded after the process ended but before
+    // the engine heard of it (as when the memory watch ended it). The words follow once the
+    // engine is done: the failure's own, or again the ones it lost.
+    static void WebProcessEnded(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API || control->afterEnd_ || control->wordsReshown_) return;
+        control->endedFailure_ =
+            reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT ? LoadFailure::TooLarge : LoadFailure::Other;
+        control->afterEnd_ = g_idle_add(ShowFailureAfterEnd, control);
+    }
+
+    static gboolean ShowFailureAfterEnd(gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        control->afterEnd_ = 0;
+        if (!control->failureShown_) {
+            control->ShowFailure(control->endedFailure_);
+        } else {
+            control->wordsReshown_ = true;  // once: words that end their process are not retried
+            control->ShowWords(control->failureWords_);
+        }
+        return G_SOURCE_REMOVE;
+    }
+
+    // The system does not trust the server's certificate: the page is never shown anyway.
+    static gboolean Untrusted(WebKitWebView*, gchar*, GTlsCertificate*, GTlsCertificateFlags, gpointer self) {
+        static_cast<WebKitBrowserControl*>(self)->ShowFailure(LoadFailure::Untrusted);
+        return TRUE;
     }
 
     static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
@@ -201,8 +278,17 @@ private:
     std::string address_;
     Stage stage_ = Stage::LoadingPlaceholder;
     guint timeout_ = 0;
-    guint memoryWatch_ = 0;
+    EngineMemoryWatch memoryWatch_{kEngineMemoryLimit};
+    guint memoryCutCheck_ = 0;
+    guint pingTimer_ = 0;
+    guint afterEnd_ = 0;
+    LoadFailure endedFailure_ = LoadFailure::Other;
+    std::string failureWords_;
+    bool wordsReshown_ = false;
+    gint64 pingSent_ = 0;  // when the unanswered ping went out; 0: none is
+    GCancellable* pings_ = g_cancellable_new();
     bool tooLarge_ = false;
+    bool failureShown_ = false;
 };
 
 }  // namespace
