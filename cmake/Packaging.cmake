@@ -8,7 +8,7 @@ endif()
 set(ZENTRA_APP_ID example.zentraquota.ZentraQuota)
 install(TARGETS ZentraQuota RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET zentra_browser)
-  install(TARGETS zentra_browser LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zentra-quota)
+  install(TARGETS zentra_browser LIBRARY DESTINATION ${ZENTRA_MODULE_DIR})
 endif()
 install(FILES packaging/${ZENTRA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${ZENTRA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -20,12 +20,25 @@ endforeach()
 install(FILES app/icons/zentra-quota.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${ZENTRA_APP_ID}.svg)
 
+# What Debian asks of every package: the copyright, the changelog and a manual page, the
+# last two compressed the way its tools do (-n: no time stamp, so the bytes do not change).
+set(debian_out ${PROJECT_BINARY_DIR}/debian)
+add_custom_command(OUTPUT ${debian_out}/changelog.gz ${debian_out}/ZentraQuota.1.gz
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${debian_out}
+                   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/debian/changelog
+                           ${PROJECT_SOURCE_DIR}/packaging/debian/ZentraQuota.1 ${debian_out}/
+                   COMMAND gzip -9nf ${debian_out}/changelog ${debian_out}/ZentraQuota.1
+                   DEPENDS packaging/debian/changelog packaging/debian/ZentraQuota.1 VERBATIM)
+add_custom_target(debian_docs ALL DEPENDS ${debian_out}/changelog.gz ${debian_out}/ZentraQuota.1.gz)
+install(FILES packaging/debian/copyright ${debian_out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zentra-quota)
+install(FILES ${debian_out}/ZentraQuota.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 set(CPACK_PACKAGE_NAME zentra-quota)
 set(CPACK_PACKAGE_VERSION 1.00)
 set(CPACK_PACKAGE_VENDOR "Zentra Quota")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Check how much of your Zentra internet quota is used")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Shows the usage page of the Zentra internet service for a subscriber number, remembers the number and checks it again at every start.")
+    "Shows the usage page of the Zentra internet service for a subscriber number,\nremembers the number and checks it again at every start.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zentra Quota <packages@zentraquota.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -34,5 +47,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bubblewrap")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -26,7 +26,8 @@ program_strings=$(strings "$stage/bin/ZentraQuota")
 module_dir=$(grep -m1 -E '^/?\.\./.*zentra-quota$' <<<"$program_strings") || fail "no module folder in the program"
 [ -f "$stage/bin/$module_dir/zentra_browser.so" ] || fail "the web view module is not at bin/$module_dir"
 extra=$(cd "$stage" && find . -type f |
-        grep -vE "^\./(bin/ZentraQuota|lib/(.*/)?zentra-quota/zentra_browser\.so|share/(applications|metainfo|icons)/)" || true)
+        grep -vE "^\./(bin/ZentraQuota|lib/(.*/)?zentra-quota/zentra_browser\.so|share/(applications|metainfo|icons)/)" |
+        grep -vxE "\./share/(doc/zentra-quota/(copyright|changelog\.gz)|man/man1/ZentraQuota\.1\.gz)" || true)
 [ -z "$extra" ] || fail "installed beyond the program: $extra"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack"
@@ -39,4 +40,12 @@ done
 contents=$(dpkg-deb -c "$deb")
 grep -q "\./usr/bin/ZentraQuota$" <<<"$contents" || fail "package contents"
 grep -q "/zentra-quota/zentra_browser\.so$" <<<"$contents" || fail "package lacks the web view module"
+# Debian's own checks (the manual page's roff among them), at their default level: not
+# one error or warning.
+if command -v lintian >/dev/null; then
+    report=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v "running with root privileges" || true)
+    ! grep -qE "^(E|W):" <<<"$report" || fail "lintian: $report"
+else
+    fail "lintian is missing"
+fi
 echo "PASS"
