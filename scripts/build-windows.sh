@@ -7,12 +7,15 @@
 #   scripts/build-windows.sh OUTDIR
 # ZENTRA_USAGE_HOST, when set, is compiled in as the usage host.
 # ZENTRA_WINDOWS_TESTS=ON also builds the logic tests for Windows (into the build folder).
+# ZENTRA_WINDOWS_CACHE and ZENTRA_WINDOWS_BUILD name other cache and build folders;
+# ZENTRA_WINDOWS_CONFIGURE_ONLY=1 stops once the program's build is configured.
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 OUTDIR" >&2; exit 2; }
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
 . "$root/scripts/ensure-packages.sh"
+. "$root/scripts/build-folder.sh"
 ensure_packages "${WINDOWS_PACKAGES[@]}"
 
 cache=${ZENTRA_WINDOWS_CACHE:-$root/.cache/windows}
@@ -127,7 +130,30 @@ build_libraries() {
     ln -sfn "../lib/wx/config/$(basename "$(ls "$prefix"/lib/wx/config/* | head -n1)")" "$prefix/bin/wx-config"
     rm -rf "$work"
 }
-[ -x "$prefix/bin/wx-config" ] || { start=$SECONDS; build_libraries; echo "   built in $((SECONDS - start)) s"; }
+# The folder the libraries were installed in is written into wx-config, the pkg-config and
+# CMake files and the libraries' own config scripts; point them at where they are now.
+# (build_libraries keeps its own copy of this: its text is part of the cache's key.)
+relocate_libraries() {  # the folder they name
+    sed -i --follow-symlinks "s|$1|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
+        "$prefix"/lib/cmake/*/*.cmake "$prefix"/bin/*-config 2>/dev/null || true
+}
+# A cache that moved with its checkout, or was copied from another one, still names the
+# folder it was built in: it is moved along, and rebuilt when it still does not answer for
+# this folder (wx-config's prefix and the headers under it).
+usable_libraries() {
+    local named
+    named=$("$prefix/bin/wx-config" --prefix 2>/dev/null) || return 1
+    if [ "$named" != "$prefix" ]; then
+        echo "== The cached libraries were built in $named: moved here"
+        relocate_libraries "$named"
+    fi
+    [ "$("$prefix/bin/wx-config" --prefix)" = "$prefix" ] &&
+        [ -f "$("$prefix/bin/wx-config" --cflags | sed -n 's/.*-I\([^ ]*include\/wx-3\.2\).*/\1/p')/wx/version.h" ]
+}
+if ! usable_libraries; then
+    rm -rf "$prefix"
+    start=$SECONDS; build_libraries; echo "   built in $((SECONDS - start)) s"
+fi
 
 # --- The program, the zip and the installer.
 build=${ZENTRA_WINDOWS_BUILD:-$root/build-windows}
@@ -135,7 +161,9 @@ configure=(--preset windows -S "$root" -B "$build" -DwxWidgets_CONFIG_EXECUTABLE
            -DZENTRA_WINDOWS_PREFIX="$prefix" -DZENTRA_BUILD_TESTS="${ZENTRA_WINDOWS_TESTS:-OFF}")
 [ -z "${ZENTRA_USAGE_HOST:-}" ] || configure+=(-DZENTRA_USAGE_HOST="$ZENTRA_USAGE_HOST")
 echo "== ZentraQuota.exe"
+forget_moved_build "$build"
 (cd "$root" && cmake "${configure[@]}" >/dev/null)
+[ -z "${ZENTRA_WINDOWS_CONFIGURE_ONLY:-}" ] || exit 0  # the libraries' own check stops here
 cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
 cp "$build/ZentraQuota.exe" "$out/"

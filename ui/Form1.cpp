@@ -61,14 +61,18 @@ wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
     return wxImage(stream, type);
 }
 
-wxBitmapBundle LogoBitmaps(double scale, double contentScale) {
-    if (scale != 1.0) {  // drawn from the larger picture at the size the layout gives it
-        const wxImage larger = DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG);
-        const wxSize size = wxSize(design::ToPixels(design::kImage1.width, scale), design::ToPixels(design::kImage1.height, scale)) * contentScale;
-        return wxBitmap(larger.Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH), -1, contentScale);
-    }
-    return wxBitmapBundle::FromBitmaps(wxBitmap(DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG)),
-                                       wxBitmap(DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG)));
+// The logo in as many device pixels as its box has on this screen: grown with the layout,
+// with the display's DPI (Windows) and with the content scale (GTK). Its own picture where
+// that is its size, else drawn from the larger one, never blurred up from the small one.
+wxBitmap LogoBitmap(const wxWindow* window, double scale) {
+    const double contentScale = window->GetContentScaleFactor();
+    const wxSize box = Size(window, design::kImage1, scale);
+    const wxSize pixels(wxRound(box.x * contentScale), wxRound(box.y * contentScale));
+    const wxImage own = DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG);
+    if (pixels == own.GetSize()) return wxBitmap(own);
+    const wxImage larger = DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG);
+    return wxBitmap(pixels == larger.GetSize() ? larger : larger.Scale(pixels.x, pixels.y, wxIMAGE_QUALITY_HIGH),
+                    -1, contentScale);
 }
 
 wxIconBundle WindowIcons() {
@@ -143,6 +147,11 @@ void Form1::BuildControls() {
     // positions stay relative to the panel as designed.
     new wxStaticBox(frame1_, wxID_ANY, FromUtf8(design::kFrame1Caption), wxPoint(0, 0),
                     frame1_->GetSize());
+#ifdef __WXMSW__
+    // A frame on Windows paints the application workspace's grey where no child covers it;
+    // the margin around the panel shows the panel's own dialog colour instead.
+    SetBackgroundColour(frame1_->GetBackgroundColour());
+#endif
 
     // Created in tab order: the number box, then the button.
     text1_ = new wxTextCtrl(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kText1, scale_), Size(frame1_, design::kText1, scale_));
@@ -158,7 +167,7 @@ void Form1::BuildControls() {
                              Position(frame1_, design::kCommand1, scale_), Size(frame1_, design::kCommand1, scale_));
     command1_->SetName("Command1");
 
-    image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmaps(scale_, GetContentScaleFactor()),
+    image1_ = new wxStaticBitmap(frame1_, wxID_ANY, LogoBitmap(frame1_, scale_),
                                  Position(frame1_, design::kImage1, scale_), Size(frame1_, design::kImage1, scale_));
     image1_->SetName("Image1");
 
