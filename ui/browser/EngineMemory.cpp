@@ -1,10 +1,13 @@
 #include "ui/browser/EngineMemory.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,10 +19,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Each look reads a few small files; at this pace the watch costs well under 1 % of a core.
-constexpr auto kLookInterval = 10ms;
-// The engine starts and ends processes rarely: the list of them is read again less often.
-constexpr int kLooksPerProcessList = 5;
+using Clock = std::chrono::steady_clock;
+
+// Looks come closer together as the engine nears its limit: never further apart than the
+// time the fastest page takes to fill half the room left (what four threads filling
+// arrays reach on a desktop machine), nor closer than the shortest interval.
+constexpr double kFastestGrowthBytesPerSecond = 4e9;
+constexpr auto kShortestInterval = 10ms;
+constexpr auto kLongestInterval = 50ms;
+// The engine starts processes rarely, and for a new page (which the program is told of):
+// otherwise the list of them is read again only once a second.
+constexpr auto kProcessListInterval = 1000ms;
 
 // Every process below this one, from the children lists the kernel keeps for each thread
 // (any of the engine's threads may have started a process).
@@ -37,16 +47,34 @@ std::vector<pid_t> Descendants() {
     return found;
 }
 
-// The second field of statm: resident pages. One short read, no parsing of status.
-std::size_t ResidentBytes(pid_t pid) {
-    const std::string path = "/proc/" + std::to_string(pid) + "/statm";
-    std::FILE* statm = std::fopen(path.c_str(), "re");
-    if (!statm) return 0;
-    unsigned long size = 0, resident = 0;
-    const bool read = std::fscanf(statm, "%lu %lu", &size, &resident) == 2;
-    std::fclose(statm);
-    return read ? resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) : 0;
-}
+// A process's statm, kept open: each look is one read from its start, which the kernel
+// answers afresh.
+class Statm {
+public:
+    explicit Statm(pid_t pid) : fd_(::open(("/proc/" + std::to_string(pid) + "/statm").c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~Statm() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Statm(Statm&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Statm(const Statm&) = delete;
+    Statm& operator=(const Statm&) = delete;
+    Statm& operator=(Statm&&) = delete;
+
+    // The second field: resident pages.
+    std::size_t ResidentBytes() const {
+        char text[128];
+        const ssize_t length = fd_ < 0 ? -1 : ::pread(fd_, text, sizeof text - 1, 0);
+        if (length <= 0) return 0;
+        text[length] = '\0';
+        char* rest = nullptr;
+        std::strtoul(text, &rest, 10);
+        return std::strtoul(rest, nullptr, 10) * kPageSize;
+    }
+
+private:
+    static inline const std::size_t kPageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    int fd_;
+};
 
 }  // namespace
 
@@ -62,21 +90,38 @@ EngineMemoryWatch::~EngineMemoryWatch() {
 }
 
 void EngineMemoryWatch::Run() {
-    std::vector<pid_t> engine;
+    std::vector<Statm> engine;
+    Clock::time_point listedAt, previousAt;
     std::size_t previous = 0;
-    std::size_t growth = 0;
+    double growth = 0;  // bytes a second, at the last look
+    Clock::duration interval = kShortestInterval;
     std::unique_lock lock(mutex_);
-    for (int look = 0; !wake_.wait_for(lock, kLookInterval, [this] { return stopping_; }); ++look) {
-        const bool listed = look % kLooksPerProcessList == 0;
-        if (listed) engine = Descendants();
+    while (!wake_.wait_for(lock, interval, [this] { return stopping_; })) {
+        const Clock::time_point now = Clock::now();
+        const bool listed = relist_.exchange(false) || engine.empty() || now - listedAt >= kProcessListInterval;
+        if (listed) {
+            engine.clear();
+            for (const pid_t pid : Descendants()) engine.emplace_back(pid);
+            listedAt = now;
+        }
         std::size_t total = 0;
-        for (const pid_t pid : engine) total += ResidentBytes(pid);
-        // Across a new list the last step's growth stands: a new process's start is no growth.
-        if (!listed) growth = total > previous ? total - previous : 0;
+        for (const Statm& process : engine) total += process.ResidentBytes();
+        // Across a new list the last growth stands: a new process's start is no growth.
+        if (!listed) {
+            const double seconds = std::chrono::duration<double>(now - previousAt).count();
+            growth = total > previous && seconds > 0 ? (total - previous) / seconds : 0;
+        }
         previous = total;
-        // Cut where the next look would be past the limit, so that even the fastest page
-        // ends below it.
-        if (total + growth < limit_) continue;
+        previousAt = now;
+        // Cut where the next look would be past the limit, so that the page ends below it.
+        const double room = total < limit_ ? double(limit_ - total) : 0;
+        const auto shortest = std::chrono::duration<double>(kShortestInterval).count();
+        if (room > growth * shortest) {
+            const double seconds = room / 2 / std::max(growth, kFastestGrowthBytesPerSecond);
+            interval = std::clamp(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)),
+                                  Clock::duration(kShortestInterval), Clock::duration(kLongestInterval));
+            continue;
+        }
         cut_ = true;  // before the engine can report its processes' end
         for (const pid_t pid : Descendants()) ::kill(pid, SIGKILL);
         return;

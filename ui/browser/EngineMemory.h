@@ -25,11 +25,15 @@ public:
     // stops there: what the program shows next is its own.
     bool Cut() const { return cut_; }
 
+    // A page is on its way, perhaps in a new process: the next look lists them again.
+    void PageComing() { relist_ = true; }
+
 private:
     void Run();
 
     const std::size_t limit_;
     std::atomic<bool> cut_ = false;
+    std::atomic<bool> relist_ = false;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;

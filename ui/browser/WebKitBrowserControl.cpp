@@ -218,6 +218,7 @@ private:
 
     static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
+        control->memoryWatch_.PageComing();
         if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) control->Answered();
         if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::LoadingPlaceholder) {
             control->stage_ = Stage::PlaceholderShown;
