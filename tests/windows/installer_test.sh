@@ -6,13 +6,7 @@ set -euo pipefail
 installer=$1
 command -v wine >/dev/null || { echo "SKIP: wine is missing"; exit 77; }
 [ -f "$installer" ] || { echo "FAIL: no installer at $installer"; exit 1; }
-work=$(mktemp -d)
-trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot --init >/dev/null 2>&1 || true
-wineserver -w
+. "$(dirname "$0")/wine_prefix.sh"
 
 user_folder=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public | head -1)
 target="$user_folder/AppData/Local/Programs/Zentra Quota"

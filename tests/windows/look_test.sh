@@ -7,17 +7,7 @@ set -euo pipefail
 exe=$1
 command -v wine >/dev/null && command -v xdotool >/dev/null && command -v python3 >/dev/null ||
     { echo "SKIP: wine, xdotool or python3 is missing"; exit 77; }
-work=$(mktemp -d)
-cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot --init >/dev/null 2>&1 || true
-wineserver -w
+. "$(dirname "$0")/wine_prefix.sh"
 
 # Prints: client W H, margins left right bottom, logo W H, and the count of grey pixels.
 measure() {

@@ -7,18 +7,8 @@ set -euo pipefail
 exe=$1 port=$2
 command -v wine >/dev/null && command -v xdotool >/dev/null && command -v python3 >/dev/null  ||
     { echo "SKIP: wine, xdotool, openbox, wmctrl or python3 is missing"; exit 77; }
-work=$(mktemp -d)
-cleanup() {
-    kill "${server:-}" "${wm:-}" 2>/dev/null || true
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot --init >/dev/null 2>&1 || true
-wineserver -w
+. "$(dirname "$0")/wine_prefix.sh"
+on_exit() { kill "${server:-}" "${wm:-}" 2>/dev/null || true; }
 
 # A usage server that writes down each request's target.
 python3 - "$port" "$work/requests" <<'PY' &

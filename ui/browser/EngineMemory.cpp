@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zq {

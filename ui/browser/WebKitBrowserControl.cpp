@@ -129,8 +129,7 @@ private:
     // One failure is shown, the first: what follows from it (the cut load, the ended
     // process) says nothing new.
     void ShowFailure(LoadFailure failure) {
-        if (failureShown_) return;
-        failureShown_ = true;
+        if (!failureWords_.empty()) return;
         Answered();
         RemoveSource(pingTimer_);
         failureWords_ = LoadFailureHtml(memoryWatch_.Cut() ? LoadFailure::TooLarge : failure);
@@ -201,7 +200,7 @@ private:
     static gboolean ShowFailureAfterEnd(gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
         control->afterEnd_ = 0;
-        if (!control->failureShown_) {
+        if (control->failureWords_.empty()) {
             control->ShowFailure(control->endedFailure_);
         } else {
             control->wordsReshown_ = true;  // once: words that end their process are not retried
@@ -284,12 +283,11 @@ private:
     guint pingTimer_ = 0;
     guint afterEnd_ = 0;
     LoadFailure endedFailure_ = LoadFailure::Other;
-    std::string failureWords_;
+    std::string failureWords_;  // once a failure is shown
     bool wordsReshown_ = false;
     gint64 pingSent_ = 0;  // when the unanswered ping went out; 0: none is
     GCancellable* pings_ = g_cancellable_new();
     bool tooLarge_ = false;
-    bool failureShown_ = false;
 };
 
 }  // namespace
