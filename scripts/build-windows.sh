@@ -91,6 +91,12 @@ key=$( { for p in "${packages[@]}"; do basename "$(dsc_of "$p")"; done
          sed -n '/^build_libraries()/,/^}/p' "$0"; } | sha256sum | cut -c1-16)
 prefix=$cache/wx-$key
 
+# The folder the libraries were installed in is written into wx-config, the pkg-config and
+# CMake files and the libraries' own config scripts; point them at where they are now.
+relocate_libraries() {  # the folder they name
+    sed -i --follow-symlinks "s|$1|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
+        "$prefix"/lib/cmake/*/*.cmake "$prefix"/bin/*-config 2>/dev/null || true
+}
 build_libraries() {
     local work=$cache/work
     rm -rf "$work" "$cache"/wx-*.partial
@@ -124,18 +130,9 @@ build_libraries() {
      make -j "$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
      make install >/dev/null)
     mv "$prefix.partial" "$prefix"
-    # The partial prefix is baked into wx-config and its link; point them at the final one.
-    sed -i "s|$prefix.partial|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
-        "$prefix"/lib/cmake/*/*.cmake 2>/dev/null || true
+    relocate_libraries "$prefix.partial"
     ln -sfn "../lib/wx/config/$(basename "$(ls "$prefix"/lib/wx/config/* | head -n1)")" "$prefix/bin/wx-config"
     rm -rf "$work"
-}
-# The folder the libraries were installed in is written into wx-config, the pkg-config and
-# CMake files and the libraries' own config scripts; point them at where they are now.
-# (build_libraries keeps its own copy of this: its text is part of the cache's key.)
-relocate_libraries() {  # the folder they name
-    sed -i --follow-symlinks "s|$1|$prefix|g" "$prefix"/lib/wx/config/* "$prefix"/lib/pkgconfig/*.pc \
-        "$prefix"/lib/cmake/*/*.cmake "$prefix"/bin/*-config 2>/dev/null || true
 }
 # A cache that moved with its checkout, or was copied from another one, still names the
 # folder it was built in: it is moved along, and rebuilt when it still does not answer for
