@@ -7,7 +7,6 @@
 #include <wx/mstream.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
-#include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/generic/stattextg.h>
 #include <wx/textctrl.h>
@@ -20,6 +19,7 @@
 #include "ui/DesignData.h"
 #include "ui/EmbeddedArt.h"
 #include "ui/LayoutScale.h"
+#include "ui/PanelBorder.h"
 #include "ui/TextLimit.h"
 #include "ui/TitleBar.h"
 
@@ -140,13 +140,13 @@ Form1::Form1(CheckWorkflow& workflow)
 void Form1::BuildControls() {
     const WindowState& state = workflow_.State();
 
-    frame1_ = new wxPanel(this, wxID_ANY, Position(this, design::kFrame1, scale_), Size(this, design::kFrame1, scale_));
+    // The panel draws a border and caption around itself; the controls are its children,
+    // so their positions stay relative to the panel as designed.
+    auto* frame1 = new BorderedPanel(this, Position(this, design::kFrame1, scale_), Size(this, design::kFrame1, scale_),
+                                     FromUtf8(design::kFrame1Caption));
+    frame1_ = frame1;
     frame1_->SetName("Frame1");
     frame1_->Hide();
-    // The border and caption around the panel; the controls are its siblings, so their
-    // positions stay relative to the panel as designed.
-    new wxStaticBox(frame1_, wxID_ANY, FromUtf8(design::kFrame1Caption), wxPoint(0, 0),
-                    frame1_->GetSize());
 #ifdef __WXMSW__
     // A frame on Windows paints the application workspace's grey where no child covers it;
     // the margin around the panel shows the panel's own dialog colour instead.
@@ -178,8 +178,8 @@ void Form1::BuildControls() {
     label3_->SetCursor(wxCursor(wxCURSOR_HAND));
     MarkAsClickableText(label3_, design::kLabel3Caption);
 
-    label2_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel2, scale_), Size(frame1_, design::kLabel2, scale_),
-                               wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    // The prompt spans the panel's whole width, over its border's side lines.
+    label2_ = frame1->MakeSeeThroughLabel(Position(frame1_, design::kLabel2, scale_), Size(frame1_, design::kLabel2, scale_));
     label2_->SetName("Label2");
 
     label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1, scale_), Size(frame1_, design::kLabel1, scale_),

@@ -19,10 +19,11 @@ if(XVFB_RUN)
   add_test(NAME windows.Installer
            COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp"
                    ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${PROJECT_BINARY_DIR}/zentra-quota-1.00-win64.exe)
-  add_test(NAME windows.LookAt96And144Dpi
-           COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp"
+  # A screen tall enough for the window at 192 DPI.
+  add_test(NAME windows.LookAtEachDpiAndTextSize
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24 -nolisten tcp"
                    ${CMAKE_CURRENT_SOURCE_DIR}/windows/look_test.sh $<TARGET_FILE:ZentraQuota>)
-  set_tests_properties(windows.Program windows.Installer windows.LookAt96And144Dpi PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+  set_tests_properties(windows.Program windows.Installer windows.LookAtEachDpiAndTextSize PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 endif()
 set_tests_properties(windows.LogicTests PROPERTIES ENVIRONMENT "WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=" TIMEOUT 300)
 # A moved checkout's cache is taken as it is and pointed at its new folder.
