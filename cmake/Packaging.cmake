@@ -35,6 +35,24 @@ install(FILES ${debian_out}/ZentraQuota.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}
 
 set(CPACK_PACKAGE_NAME zentra-quota)
 set(CPACK_PACKAGE_VERSION 1.00)
+# A package depends on its release's libraries, whose names differ from release to release
+# (Debian 13 renamed many), so its version names the release it was built on: 1.00+deb12,
+# 1.00+deb13, 1.00+ubuntu24.04; later releases sort higher, so an upgrade takes the new one.
+set(release_suffix "")
+if(EXISTS /etc/os-release)
+  file(STRINGS /etc/os-release os_release REGEX "^(ID|VERSION_ID)=")
+  foreach(line IN LISTS os_release)
+    if(line MATCHES "^([A-Z_]+)=\"?([^\"]*)\"?$")
+      set(os_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+    endif()
+  endforeach()
+  if(os_ID STREQUAL "debian" AND os_VERSION_ID MATCHES "^[0-9]+")
+    set(release_suffix "+deb${CMAKE_MATCH_0}")
+  elseif(os_ID MATCHES "^[a-z0-9]+$" AND os_VERSION_ID MATCHES "^[0-9.]+$")
+    set(release_suffix "+${os_ID}${os_VERSION_ID}")
+  endif()
+endif()
+set(CPACK_DEBIAN_PACKAGE_VERSION ${CPACK_PACKAGE_VERSION}${release_suffix})
 set(CPACK_PACKAGE_VENDOR "Zentra Quota")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Check how much of your Zentra internet quota is used")
 set(CPACK_PACKAGE_DESCRIPTION

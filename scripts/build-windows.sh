@@ -68,11 +68,53 @@ fetch_sources() {
                 "$package=$version" >/dev/null 2>&1) && continue 2
             rm -f "$cache/src/${package}_"*
         done
+        # An archive may list a version whose Debian files it no longer serves (a security
+        # upload whose .dsc and patches answer 404); its upstream tarball, which the same
+        # listing names with its checksum, is then built as it is.
+        fetch_upstream_tarball "$package" "${options[@]}" && continue
         echo "Could not fetch the source package $package" >&2
         exit 1
     done
 }
-dsc_of() { ls "$cache/src/$1"_*.dsc 2>/dev/null | sort -V | tail -n1; }
+fetch_upstream_tarball() {  # package apt-options...
+    local package=$1
+    shift
+    local uris newest
+    uris=$(awk '$1 == "deb-src" { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; break } }' \
+           "$cache/apt/sources.list" | sort -u)
+    newest=$(apt-cache "$@" showsrc "$package" | sed -n 's/^Version: //p' | sort -urV | head -n1)
+    # Each listing of the newest version: its folder, then the upstream tarball and its SHA-256.
+    apt-cache "$@" showsrc "$package" | awk -v want="$newest" '
+        /^Version: / { version = $2 }
+        /^Checksums-Sha256:/ { sums = 1; next }
+        /^[^ ]/ { sums = 0 }
+        sums && $3 ~ /\.orig\.tar\./ { file = $3; sum = $1 }
+        /^Directory: / && version == want && file != "" { print $2, file, sum; file = "" }' |
+    while read -r directory file sum; do
+        for uri in $uris; do
+            if /usr/lib/apt/apt-helper download-file "$uri/$directory/$file" "$cache/src/$file" "SHA256:$sum" >/dev/null 2>&1; then
+                echo "   $package: the Debian files of $newest are missing from the archive; built from $file"
+                exit 0
+            fi
+            rm -f "$cache/src/$file"
+        done
+    done
+}
+# The source of a package: its .dsc, or the upstream tarball where only that could be had.
+dsc_of() {
+    local found
+    found=$(ls "$cache/src/$1"_*.dsc 2>/dev/null | sort -V | tail -n1)
+    [ -n "$found" ] || found=$(ls "$cache/src/$1"_*.orig.tar.* 2>/dev/null | sort -V | tail -n1)
+    echo "$found"
+}
+unpack_source() {  # package, into the current folder as a folder of that name
+    local source
+    source=$(dsc_of "$1")
+    case $source in
+        *.dsc) dpkg-source --no-check -x "$source" "$1" >/dev/null ;;
+        *) mkdir "$1" && tar -xf "$source" -C "$1" --strip-components=1 ;;
+    esac
+}
 for package in "${packages[@]}"; do
     [ -n "$(dsc_of "$package")" ] || { echo "== Fetching sources: ${packages[*]}"; fetch_sources; break; }
 done
@@ -102,7 +144,7 @@ build_libraries() {
     rm -rf "$work" "$cache"/wx-*.partial
     mkdir -p "$work"
     for package in "${packages[@]}"; do
-        (cd "$work" && dpkg-source --no-check -x "$(dsc_of "$package")" "$package" >/dev/null)
+        (cd "$work" && unpack_source "$package")
     done
     local toolchain=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW64.cmake" -DCMAKE_BUILD_TYPE=Release
                      -DCMAKE_INSTALL_PREFIX="$prefix.partial" -DCMAKE_PREFIX_PATH="$prefix.partial")

@@ -17,15 +17,28 @@ ensure_packages() {
         { "${sudo[@]}" apt-get update && "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; }
 }
 
+# The web engine's API: 4.0 where the release still has it (Debian 12, whose toolkit's own
+# web view is built on it), else 4.1, the only one current releases ship.
+webkit_dev_package() {
+    local candidate
+    candidate=$(apt-cache policy libwebkit2gtk-4.0-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
+    if [ -z "$candidate" ] && ! dpkg-query -W libwebkit2gtk-4.0-dev >/dev/null 2>&1; then
+        [ "$(id -u)" -ne 0 ] || [ -n "$(find /var/lib/apt/lists -name '*Packages*' -print -quit 2>/dev/null)" ] ||
+            apt-get update -q >/dev/null
+        candidate=$(apt-cache policy libwebkit2gtk-4.0-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
+    fi
+    case $candidate in ""|"(none)") echo libwebkit2gtk-4.1-dev ;; *) echo libwebkit2gtk-4.0-dev ;; esac
+}
+
 # What building the program needs.
 BUILD_PACKAGES=(cmake make g++ pkg-config dpkg-dev libwxgtk3.2-dev libwxgtk-webview3.2-dev
-                libwebkit2gtk-4.0-dev fonts-liberation2)
+                "$(webkit_dev_package)" fonts-liberation2)
 # What the tests, the demo server and the screenshots need on top.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps imagemagick
-               xdotool openbox wmctrl clang-14 libclang-rt-14-dev desktop-file-utils appstream
+TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps x11-utils imagemagick
+               xdotool openbox wmctrl clang libclang-rt-dev desktop-file-utils appstream
                binutils-mingw-w64-x86-64 icoutils libatspi2.0-dev at-spi2-core dbus
                libx11-dev libxtst-dev weston
-               fonts-cantarell libssl-dev openssl lintian)
+               fonts-cantarell libssl-dev openssl lintian bubblewrap)
 # What the Windows cross build and its tests under Wine need.
 WINDOWS_PACKAGES=(cmake make dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                   binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis zip unzip wine wine64

@@ -23,8 +23,9 @@ namespace {
 
 const char* gProgram = nullptr;
 
+// Roles are compared as values: each at-spi release spells their names its own way.
 struct Node {
-    std::string role;
+    AtspiRole role;
     std::string name;
     bool focused;
     bool showing;
@@ -39,7 +40,7 @@ std::string Take(gchar* text) {
 void Collect(AtspiAccessible* accessible, std::vector<Node>& nodes, int depth = 0) {
     if (!accessible || depth > 30) return;
     AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
-    nodes.push_back({Take(atspi_accessible_get_role_name(accessible, nullptr)),
+    nodes.push_back({atspi_accessible_get_role(accessible, nullptr),
                      Take(atspi_accessible_get_name(accessible, nullptr)),
                      static_cast<bool>(atspi_state_set_contains(states, ATSPI_STATE_FOCUSED)),
                      static_cast<bool>(atspi_state_set_contains(states, ATSPI_STATE_SHOWING))});
@@ -51,6 +52,8 @@ void Collect(AtspiAccessible* accessible, std::vector<Node>& nodes, int depth = 
         if (child) g_object_unref(child);
     }
 }
+
+std::string RoleName(AtspiRole role) { return Take(atspi_role_get_name(role)); }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -104,25 +107,25 @@ protected:
         WaitFor([&] {
             nodes = Tree();
             for (const auto& node : nodes) {
-                if (node.role == "push button") return true;
+                if (node.role == ATSPI_ROLE_PUSH_BUTTON) return true;
             }
             return false;
         });
         return nodes;
     }
 
-    static const Node* Find(const std::vector<Node>& nodes, const std::string& role) {
+    static const Node* Find(const std::vector<Node>& nodes, AtspiRole role) {
         for (const auto& node : nodes) {
             if (node.role == role && node.showing) return &node;
         }
         return nullptr;
     }
 
-    std::string Focused() {
+    AtspiRole Focused() {
         for (const auto& node : Tree()) {
             if (node.focused) return node.role;
         }
-        return "";
+        return ATSPI_ROLE_INVALID;
     }
 
     static void Keys(const char* keys) {
@@ -136,34 +139,34 @@ TEST_F(AccessibilityTree, NamesRolesAndTabOrderInEntry) {
     const std::vector<Node> nodes = WaitForWindow();
     ASSERT_FALSE(nodes.empty());
 
-    const Node* frame = Find(nodes, "frame");
+    const Node* frame = Find(nodes, ATSPI_ROLE_FRAME);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->name, " Pengecekan Quota Zentra");
-    const Node* box = Find(nodes, "text");
+    const Node* box = Find(nodes, ATSPI_ROLE_TEXT);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->name, "Isikan Nomer Zentra Anda :");
-    const Node* button = Find(nodes, "push button");
+    const Node* button = Find(nodes, ATSPI_ROLE_PUSH_BUTTON);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->name, "Save & Check");
-    const Node* credit = Find(nodes, "link");
+    const Node* credit = Find(nodes, ATSPI_ROLE_LINK);
     ASSERT_NE(credit, nullptr);
     EXPECT_EQ(credit->name, "zentraquota.example");
 
     // Keyboard input goes where the pointer is when no window manager runs.
     Keys("search --sync --onlyvisible --name 'Pengecekan Quota Zentra' mousemove --window %1 5 5");
-    ASSERT_TRUE(WaitFor([&] { return Focused() == "text"; })) << Focused();
+    ASSERT_TRUE(WaitFor([&] { return Focused() == ATSPI_ROLE_TEXT; })) << RoleName(Focused());
     Keys("key Tab");
-    EXPECT_TRUE(WaitFor([&] { return Focused() == "push button"; })) << Focused();
+    EXPECT_TRUE(WaitFor([&] { return Focused() == ATSPI_ROLE_PUSH_BUTTON; })) << RoleName(Focused());
     Keys("key shift+Tab");
-    EXPECT_TRUE(WaitFor([&] { return Focused() == "text"; })) << Focused();
+    EXPECT_TRUE(WaitFor([&] { return Focused() == ATSPI_ROLE_TEXT; })) << RoleName(Focused());
 }
 
 TEST_F(AccessibilityTree, ASavedNumberNamesWhatIsChecked) {
     zq::test::WriteBytes(home / "setting.cfg", " 370370367036 \r\n");
     StartProgram();
     const std::vector<Node> nodes = WaitForWindow();
-    EXPECT_EQ(Find(nodes, "text"), nullptr);  // the number box is not there
-    const Node* button = Find(nodes, "push button");
+    EXPECT_EQ(Find(nodes, ATSPI_ROLE_TEXT), nullptr);  // the number box is not there
+    const Node* button = Find(nodes, ATSPI_ROLE_PUSH_BUTTON);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->name, "Please wait");
     bool prompt = false;

@@ -11,11 +11,14 @@ mkdir -p "$out"
 sources=("$root/workflow/NumberText.cpp" "$root/settings/SettingFile.cpp" "$root/platform/NativeFileSystem.cpp")
 flags=(-std=c++20 -O1 -g -I"$root" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
 
+# The release's own clang: clang++, or a versioned one where only that is installed.
+clang=$(command -v clang++ || ls /usr/bin/clang++-[0-9]* 2>/dev/null | sort -V | tail -n1)
+[ -n "$clang" ] || { echo "clang++ is missing" >&2; exit 1; }
 for target in ToNumber SettingFile; do
     binary="$out/${target}Fuzzer"
     if [ ! -x "$binary" ] || [ -n "$(find "$root/tests/fuzz" "$root/workflow" "$root/settings" "$root/platform" \
             -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
-        clang++-14 "${flags[@]}" "$root/tests/fuzz/${target}Fuzzer.cpp" "${sources[@]}" -o "$binary"
+        "$clang" "${flags[@]}" "$root/tests/fuzz/${target}Fuzzer.cpp" "${sources[@]}" -o "$binary"
     fi
 done
 

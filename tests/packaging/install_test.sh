@@ -31,12 +31,34 @@ extra=$(cd "$stage" && find . -type f |
 [ -z "$extra" ] || fail "installed beyond the program: $extra"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack"
-deb=$(ls "$work"/deb/zentra-quota_1.00_*.deb)
+version=$(dpkg-deb -f "$(ls "$work"/deb/*.deb)" Version)
+deb=$work/deb/zentra-quota_${version}_amd64.deb
+[ -f "$deb" ] || fail "package file name: $(ls "$work"/deb)"
+# The version names the release the package was built for, as its libraries' names differ.
+. /etc/os-release
+case "$ID" in
+    debian) [ "$version" = "1.00+deb${VERSION_ID%%.*}" ] || fail "package version $version on Debian $VERSION_ID" ;;
+    *) [ "${version%%+*}" = "1.00" ] || fail "package version $version" ;;
+esac
+# Every library the program and its module link, by the package that has it here, and the
+# font and libc besides.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation2 libwxgtk3.2-1 libwebkit2gtk-4.0-37 libc6; do
-    grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
+depends_on=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ :].*//')  # the package names alone
+linked=$(for elf in "$stage/bin/ZentraQuota" "$stage"/lib/*/zentra-quota/zentra_browser.so "$stage"/lib/zentra-quota/zentra_browser.so; do
+             [ ! -f "$elf" ] || objdump -p "$elf" | awk '$1 == "NEEDED" { print $2 }'
+         done | sort -u)
+[ -n "$linked" ] || fail "no linked libraries found"
+libraries=$(ldconfig -p)
+for soname in $linked; do
+    path=$(awk -v lib="$soname" '$1 == lib && /x86-64/ && !found++ { print $NF }' <<<"$libraries")
+    [ -n "$path" ] || fail "$soname is not installed"
+    owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null || dpkg -S "$path" 2>/dev/null) || fail "no package has $path"
+    owner=${owner%%:*}
+    grep -qxF "$owner" <<<"$depends_on" || fail "the package does not depend on $owner ($soname): $depends"
 done
-[ "$(dpkg-deb -f "$deb" Version)" = "1.00" ] || fail "package version"
+for needed in fonts-liberation2 libc6; do
+    grep -qxF "$needed" <<<"$depends_on" || fail "the package does not depend on $needed: $depends"
+done
 contents=$(dpkg-deb -c "$deb")
 grep -q "\./usr/bin/ZentraQuota$" <<<"$contents" || fail "package contents"
 grep -q "/zentra-quota/zentra_browser\.so$" <<<"$contents" || fail "package lacks the web view module"
