@@ -1,5 +1,7 @@
 #include "app/ApplicationSetup.h"
 
+#include <stdlib.h>
+
 #include <wx/app.h>
 #include <wx/image.h>
 
@@ -13,5 +15,14 @@ void PrepareApplication(wxApp& app) {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_JPEG)) wxImage::AddHandler(new wxJPEGHandler);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
 }
+
+#ifdef __WXGTK__
+void PrepareProcessEnvironment() {
+    // The GL driver the web engine draws with would keep a shader cache in the user's
+    // cache folder (Mesa 25 does, on Debian 13); nothing of the engine's is kept on disk.
+    // A user's own choice stands.
+    ::setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+}
+#endif
 
 }  // namespace zq
