@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev libx11-dev xvfb xauth openbox
+ensure_packages "${BUILD_PACKAGES[@]}" libcpp-httplib-dev libx11-dev libxtst-dev xvfb xauth openbox
 
 # A port nobody listens on, so that two benches can run at once; it is compiled in.
 port=

@@ -5,6 +5,7 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/stdpaths.h>
+#include <wx/timer.h>
 
 #ifdef ZENTRA_BROWSER_MODULE
 #include <dlfcn.h>
@@ -67,6 +68,19 @@ void Later(std::weak_ptr<UsageBrowser*> self, Step step) {
     });
 }
 
+// Queues a step for a later turn of the event loop, after the input and drawing waiting
+// by then: steps queued with Later all run in one batch, which would join two short stalls
+// into one long one.
+template <typename Step>
+void NextTurn(std::weak_ptr<UsageBrowser*> self, Step step) {
+    auto* timer = new wxTimer();
+    timer->Bind(wxEVT_TIMER, [timer, self = std::move(self), step = std::move(step)](wxTimerEvent&) {
+        wxTheApp->CallAfter([timer] { delete timer; });  // not from inside its own event
+        if (const auto browser = self.lock()) step(**browser);
+    });
+    timer->StartOnce(1);
+}
+
 }  // namespace
 
 UsageBrowser::UsageBrowser(wxWindow* parent, const wxRect& rect, double scale)
@@ -105,7 +119,7 @@ void UsageBrowser::EngineLoaded(StartEngine start, CreateControl create) {
         Install(nullptr);
         return;
     }
-    Later(self_, [create](UsageBrowser& browser) { browser.Install(create(browser.parent_, &browser.rect_, GrowthBeyondTextResolution(browser.scale_))); });
+    NextTurn(self_, [create](UsageBrowser& browser) { browser.Install(create(browser.parent_, &browser.rect_, GrowthBeyondTextResolution(browser.scale_))); });
 }
 
 void UsageBrowser::Install(BrowserControl* control) {

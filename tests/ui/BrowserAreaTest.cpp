@@ -161,6 +161,24 @@ TEST_F(BrowserArea, APageThatStopsAnsweringIsGivenUpOnWithWords) {
     EXPECT_EQ(server.Requests().size(), 1u);
 }
 
+// Once the page has settled the engine is asked seldom, yet a page that stops long after
+// it was shown is still given up on.
+TEST_F(BrowserArea, APageThatStopsAnsweringLongAfterItWasShownIsStillGivenUpOn) {
+    TestUsageServer server(TestUsageServer::Behaviour::Page,
+                           "<html><body><p>halaman</p><script>setTimeout(function() { for (;;) {} }, 8000);"
+                           "</script></body></html>");
+    CheckWith(server);
+    ASSERT_TRUE(WaitForTicks(4));
+    const wxLongLong revealed = wxGetLocalTimeMillis();
+    EXPECT_TRUE(WaitUntil([&] { return Shows(Window().Browser().Window(), "halaman"); }));
+    EXPECT_TRUE(WaitUntil([&] { return Shows(Window().Browser().Window(), "berhenti menanggapi"); }, 30000))
+        << PageText(Window().Browser().Window());
+    // The page stops about 4 s after the reveal; the next question is at most 10 s away,
+    // and its answer is waited for 5 s.
+    EXPECT_LT(wxGetLocalTimeMillis() - revealed, 4000 + 10000 + 5000 + 2000);
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
 // As a login portal, or someone on the path, would send it.
 TEST_F(BrowserArea, AnUntrustedCertificateIsNamedAndItsPageNeverShown) {
     UntrustedTlsServer portal;

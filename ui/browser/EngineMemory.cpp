@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,11 +24,13 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 // Looks come closer together as the engine nears its limit: never further apart than the
-// time the fastest page takes to fill half the room left (what four threads filling
-// arrays reach on a desktop machine), nor closer than the shortest interval.
+// time the fastest page takes to fill the room left (what four threads filling arrays
+// reach on a desktop machine), nor closer than the shortest interval. A page that starts
+// at that pace just after a look is cut at the limit, the engine's processes then holding
+// at most the limit itself.
 constexpr double kFastestGrowthBytesPerSecond = 4e9;
 constexpr auto kShortestInterval = 10ms;
-constexpr auto kLongestInterval = 50ms;
+constexpr auto kLongestInterval = 100ms;
 // The engine starts processes rarely, and for a new page (which the program is told of):
 // otherwise the list of them is read again only once a second.
 constexpr auto kProcessListInterval = 1000ms;
@@ -78,7 +82,8 @@ private:
 
 }  // namespace
 
-EngineMemoryWatch::EngineMemoryWatch(std::size_t limitBytes) : limit_(limitBytes), thread_([this] { Run(); }) {}
+EngineMemoryWatch::EngineMemoryWatch(std::size_t limitBytes)
+    : limit_(limitBytes), cutSignal_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), thread_([this] { Run(); }) {}
 
 EngineMemoryWatch::~EngineMemoryWatch() {
     {
@@ -87,6 +92,7 @@ EngineMemoryWatch::~EngineMemoryWatch() {
     }
     wake_.notify_all();
     thread_.join();
+    if (cutSignal_ >= 0) ::close(cutSignal_);
 }
 
 void EngineMemoryWatch::Run() {
@@ -117,13 +123,16 @@ void EngineMemoryWatch::Run() {
         const double room = total < limit_ ? double(limit_ - total) : 0;
         const auto shortest = std::chrono::duration<double>(kShortestInterval).count();
         if (room > growth * shortest) {
-            const double seconds = room / 2 / std::max(growth, kFastestGrowthBytesPerSecond);
+            const double seconds = room / std::max(growth, kFastestGrowthBytesPerSecond);
             interval = std::clamp(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)),
                                   Clock::duration(kShortestInterval), Clock::duration(kLongestInterval));
             continue;
         }
         cut_ = true;  // before the engine can report its processes' end
         for (const pid_t pid : Descendants()) ::kill(pid, SIGKILL);
+        // Wakes the window's loop, which shows why the page went.
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = cutSignal_ >= 0 ? ::write(cutSignal_, &one, sizeof one) : 0;
         return;
     }
 }

@@ -25,6 +25,10 @@ public:
     // stops there: what the program shows next is its own.
     bool Cut() const { return cut_; }
 
+    // A descriptor that becomes readable when the engine was cut, for the window's event
+    // loop to wait on instead of asking again and again.
+    int CutSignal() const { return cutSignal_; }
+
     // A page is on its way, perhaps in a new process: the next look lists them again.
     void PageComing() { relist_ = true; }
 
@@ -32,6 +36,7 @@ private:
     void Run();
 
     const std::size_t limit_;
+    const int cutSignal_;
     std::atomic<bool> cut_ = false;
     std::atomic<bool> relist_ = false;
     std::mutex mutex_;

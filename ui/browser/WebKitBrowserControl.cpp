@@ -5,6 +5,7 @@
 #include <wx/nativewin.h>
 #include <wx/uri.h>
 
+#include <glib-unix.h>
 #include <webkit2/webkit2.h>
 
 #include "ui/BrowserControl.h"
@@ -24,11 +25,13 @@ constexpr guint kAnswerTimeoutSeconds = 30;
 // A page without a declared length can still be endless, and a page's script can fill
 // memory. The engine's processes need under 300 MB for a usage page; past this, they are
 // ended, so that the whole program stays well under 600 MB.
-constexpr std::size_t kEngineMemoryLimit = 420u * 1024 * 1024;
-constexpr guint kMemoryCutCheckMs = 250;
+constexpr std::size_t kEngineMemoryLimit = 450u * 1024 * 1024;
 // A page whose script never yields holds its web process: the program asks the process
 // for a trivial answer every second, and gives the page up when none came for this long.
+// Once the page has loaded, been shown and answered, an idle window should not wake the
+// engine every second: the question is asked far less often from then on.
 constexpr guint kPingMs = 1000;
+constexpr guint kSettledPingMs = 10000;
 constexpr gint64 kUnansweredPingMicroseconds = 5 * G_USEC_PER_SEC;
 
 // The page comes over plain http: it may go to other web pages, never to local files or
@@ -69,13 +72,13 @@ public:
         window_->Create(parent, wxID_ANY, GTK_WIDGET(view_));
         window_->SetSize(rect);
         ShowWords(browser_texts::kLoading);
-        memoryCutCheck_ = g_timeout_add(kMemoryCutCheckMs, CheckMemoryCut, this);
+        memoryCut_ = g_unix_fd_add(memoryWatch_.CutSignal(), G_IO_IN, MemoryCut, this);
         pingTimer_ = g_timeout_add(kPingMs, Ping, this);
     }
 
     ~WebKitBrowserControl() override {
         StopAnswerTimeout();
-        RemoveSource(memoryCutCheck_);
+        RemoveSource(memoryCut_);
         RemoveSource(pingTimer_);
         RemoveSource(afterEnd_);
         g_cancellable_cancel(pings_);
@@ -95,7 +98,10 @@ public:
         if (stage_ == Stage::PlaceholderShown) LoadAddress();
     }
 
-    void Reveal() override { window_->Show(); }
+    void Reveal() override {
+        window_->Show();
+        revealed_ = true;
+    }
 
     wxWindow* Window() override { return window_; }
 
@@ -148,10 +154,9 @@ private:
 
     // The watch has ended the engine's processes from its own thread; the words are
     // shown from here, whatever the engine reported first.
-    static gboolean CheckMemoryCut(gpointer self) {
+    static gboolean MemoryCut(gint, GIOCondition, gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        if (!control->memoryWatch_.Cut()) return G_SOURCE_CONTINUE;
-        control->memoryCutCheck_ = 0;
+        control->memoryCut_ = 0;
         control->ShowFailure(LoadFailure::TooLarge);
         return G_SOURCE_REMOVE;
     }
@@ -161,6 +166,7 @@ private:
         const gint64 now = g_get_monotonic_time();
         if (!control->pingSent_) {
             control->pingSent_ = now;
+            control->pingSentSettled_ = control->Settled();
             // In a world of its own, out of the page's reach.
             webkit_web_view_evaluate_javascript(control->view_, "0", -1, "zentra-quota", nullptr,
                                                 control->pings_, PingAnswered, control);
@@ -182,8 +188,17 @@ private:
         const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
         g_clear_error(&error);
         if (cancelled) return;  // the control is gone
-        static_cast<WebKitBrowserControl*>(self)->pingSent_ = 0;
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        control->pingSent_ = 0;
+        // Answered after the page had loaded and was shown: from now on, ask seldom.
+        if (control->pingSentSettled_ && !control->pingsSettled_ && control->pingTimer_) {
+            control->pingsSettled_ = true;
+            g_source_remove(control->pingTimer_);
+            control->pingTimer_ = g_timeout_add(kSettledPingMs, Ping, control);
+        }
     }
+
+    bool Settled() const { return revealed_ && pageLoaded_; }
 
     // The engine is still taking stock of its ended process here: a page loaded from
     // inside this signal is lost, and so is one loaded after the process ended but before
@@ -219,6 +234,7 @@ private:
         auto* control = static_cast<WebKitBrowserControl*>(self);
         control->memoryWatch_.PageComing();
         if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) control->Answered();
+        if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::Answered) control->pageLoaded_ = true;
         if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::LoadingPlaceholder) {
             control->stage_ = Stage::PlaceholderShown;
             if (!control->address_.empty()) control->LoadAddress();
@@ -279,8 +295,12 @@ private:
     Stage stage_ = Stage::LoadingPlaceholder;
     guint timeout_ = 0;
     EngineMemoryWatch memoryWatch_{kEngineMemoryLimit};
-    guint memoryCutCheck_ = 0;
+    guint memoryCut_ = 0;
     guint pingTimer_ = 0;
+    bool revealed_ = false;
+    bool pageLoaded_ = false;      // the usage page itself, not the words before it
+    bool pingSentSettled_ = false;  // the unanswered ping went out once the page had settled
+    bool pingsSettled_ = false;     // pings are now the seldom ones
     guint afterEnd_ = 0;
     LoadFailure endedFailure_ = LoadFailure::Other;
     std::string failureWords_;  // once a failure is shown
