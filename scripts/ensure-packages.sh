@@ -18,16 +18,20 @@ ensure_packages() {
 }
 
 # The web engine's API: 4.0 where the release still has it (Debian 12, whose toolkit's own
-# web view is built on it), else 4.1, the only one current releases ship.
+# web view is built on it), else 4.1, the only one current releases ship. An installed one
+# answers at once; otherwise the archive is asked, its lists fetched first if there are none.
 webkit_dev_package() {
-    local candidate
-    candidate=$(apt-cache policy libwebkit2gtk-4.0-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
-    if [ -z "$candidate" ] && ! dpkg-query -W libwebkit2gtk-4.0-dev >/dev/null 2>&1; then
-        [ "$(id -u)" -ne 0 ] || [ -n "$(find /var/lib/apt/lists -name '*Packages*' -print -quit 2>/dev/null)" ] ||
-            apt-get update -q >/dev/null
-        candidate=$(apt-cache policy libwebkit2gtk-4.0-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
-    fi
-    case $candidate in ""|"(none)") echo libwebkit2gtk-4.1-dev ;; *) echo libwebkit2gtk-4.0-dev ;; esac
+    local api
+    for api in 4.0 4.1; do
+        dpkg-query -W -f='${Status}' "libwebkit2gtk-$api-dev" 2>/dev/null | grep -q "install ok installed" &&
+            { echo "libwebkit2gtk-$api-dev"; return; }
+    done
+    [ "$(id -u)" -ne 0 ] || [ -n "$(find /var/lib/apt/lists -name '*Packages*' -print -quit 2>/dev/null)" ] ||
+        apt-get update -q >/dev/null
+    case $(apt-cache policy libwebkit2gtk-4.0-dev 2>/dev/null | sed -n 's/^ *Candidate: //p') in
+        ""|"(none)") echo libwebkit2gtk-4.1-dev ;;
+        *) echo libwebkit2gtk-4.0-dev ;;
+    esac
 }
 
 # What building the program needs.
