@@ -235,6 +235,7 @@ TEST_F(Workflow, TheFourthTickRevealsThePage) {
     revealed.Browser.Visible = true;
     revealed.Timer1.Enabled = false;
     revealed.Frame1.Visible = false;
+    revealed.FocusedControl = ControlName::Browser;
     EXPECT_EQ(workflow.State(), revealed);
 }
 
@@ -247,6 +248,7 @@ TEST_F(Workflow, TheSavedNumberIsRevealedAtTheFourthTickToo) {
     EXPECT_TRUE(workflow.State().Browser.Visible);
     EXPECT_FALSE(workflow.State().Timer1.Enabled);
     EXPECT_FALSE(workflow.State().Frame1.Visible);
+    EXPECT_EQ(workflow.State().FocusedControl, ControlName::Browser);
 }
 
 TEST_F(Workflow, LeadingZerosAreLostOnTheWayThroughTheFile) {

@@ -24,6 +24,16 @@ void SetAccessibleName(wxWindow* control, std::string_view name) {
     atk_object_set_name(AccessibleOf(control), std::string(name).c_str());
 }
 
+void SetAccessibleDescription(wxWindow* control, std::string_view description) {
+    atk_object_set_description(AccessibleOf(control), std::string(description).c_str());
+}
+
+void LabelControl(wxWindow* label, wxWindow* control) {
+    if (GTK_IS_LABEL(label->GetHandle())) {
+        gtk_label_set_mnemonic_widget(GTK_LABEL(label->GetHandle()), GTK_WIDGET(control->GetHandle()));
+    }
+}
+
 void MarkAsClickableText(wxWindow* control, std::string_view name) {
     AtkObject* accessible = AccessibleOf(control);
     atk_object_set_role(accessible, ATK_ROLE_LINK);
@@ -37,6 +47,12 @@ void MarkAsClickableText(wxWindow* control, std::string_view name) {
 void SetAccessibleName(wxWindow* control, std::string_view name) {
     control->SetName(wxString::FromUTF8(name.data(), name.size()));
 }
+
+// The toolkit offers no description here without its own accessibility layer.
+void SetAccessibleDescription(wxWindow*, std::string_view) {}
+
+// The box is named by the accessible name given above; the native label carries no relation.
+void LabelControl(wxWindow*, wxWindow*) {}
 
 void MarkAsClickableText(wxWindow* control, std::string_view name) { SetAccessibleName(control, name); }
 

@@ -15,6 +15,8 @@ public:
     virtual ~BrowserControl() = default;
     virtual void Navigate(const std::string& address) = 0;
     virtual void Reveal() = 0;
+    // Gives the page the window's keyboard focus, without raising or activating the window.
+    virtual void Focus() = 0;
     virtual wxWindow* Window() = 0;
 };
 

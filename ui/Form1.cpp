@@ -181,6 +181,7 @@ void Form1::BuildControls() {
     // The prompt spans the panel's whole width, over its border's side lines.
     label2_ = frame1->MakeSeeThroughLabel(Position(frame1_, design::kLabel2, scale_), Size(frame1_, design::kLabel2, scale_));
     label2_->SetName("Label2");
+    LabelControl(label2_, text1_);
 
     label1_ = new wxStaticText(frame1_, wxID_ANY, wxString(), Position(frame1_, design::kLabel1, scale_), Size(frame1_, design::kLabel1, scale_),
                                wxST_NO_AUTORESIZE);
@@ -208,8 +209,11 @@ void Form1::Raise(Handler handler) {
     handler();
     Render();
     const ControlName focusAfter = workflow_.State().FocusedControl;
-    if (focusAfter != focusBefore) {
-        if (wxWindow* control = ControlFor(focusAfter)) control->SetFocus();
+    if (focusAfter == focusBefore) return;
+    if (focusAfter == ControlName::Browser) {
+        browser_.Focus();  // its window may not be there yet
+    } else if (wxWindow* control = ControlFor(focusAfter)) {
+        control->SetFocus();
     }
 }
 
@@ -231,6 +235,15 @@ void Form1::Render() {
         SetAccessibleName(text1_, state.Label2.Caption);  // the box is named by its prompt
     }
     label1_->SetLabelText(FromUtf8(state.Label1.Caption));
+
+    // While a saved number is checked no control can take the focus, and a screen reader
+    // says only the window's title: the window says what the panel shows.
+    const bool nothingToFocus = state.Frame1.Visible && !state.Text1.Visible && !state.Command1.Enabled;
+    const std::string description = nothingToFocus ? state.Label2.Caption + ". " + state.Command1.Caption : "";
+    if (description != description_) {
+        description_ = description;
+        SetAccessibleDescription(this, description_);
+    }
 
     if (state.Timer1.Enabled && !timer1_.IsRunning()) timer1_.Start(state.Timer1.Interval);
     if (!state.Timer1.Enabled && timer1_.IsRunning()) timer1_.Stop();

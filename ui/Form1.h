@@ -59,6 +59,7 @@ private:
     UsageBrowser browser_;
     std::optional<std::string> navigated_;  // the request already handed to the browser
     bool centredWithDecorations_ = false;
+    std::string description_;  // the window's, for assistive technologies
 };
 
 }  // namespace zq

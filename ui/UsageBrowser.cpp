@@ -40,6 +40,7 @@ public:
     }
     void Navigate(const std::string&) override {}
     void Reveal() override { panel_->Show(); }
+    void Focus() override { panel_->SetFocus(); }
     wxWindow* Window() override { return panel_; }
 
 private:
@@ -126,11 +127,17 @@ void UsageBrowser::Install(BrowserControl* control) {
     control_.reset(control ? control : new UnavailableBrowser(parent_, rect_, scale_));
     control_->Navigate(address_);
     if (revealed_) control_->Reveal();
+    if (focused_) control_->Focus();
 }
 
 void UsageBrowser::Reveal() {
     revealed_ = true;
     if (control_) control_->Reveal();
+}
+
+void UsageBrowser::Focus() {
+    focused_ = true;
+    if (control_) control_->Focus();
 }
 
 }  // namespace zq

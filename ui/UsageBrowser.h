@@ -23,6 +23,8 @@ public:
 
     void Navigate(const std::string& address);
     void Reveal();
+    // The page takes the window's focus, now or as soon as the engine has started.
+    void Focus();
 
     // The browser's window, once the engine has started after the first navigation request.
     wxWindow* Window() const { return control_ ? control_->Window() : nullptr; }
@@ -41,6 +43,7 @@ private:
     std::string address_;  // the request made while the engine was starting
     bool starting_ = false;
     bool revealed_ = false;
+    bool focused_ = false;
     // Steps queued for later hold a weak reference: the window may be gone by then.
     std::shared_ptr<UsageBrowser*> self_ = std::make_shared<UsageBrowser*>(this);
 };

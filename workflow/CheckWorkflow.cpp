@@ -102,6 +102,9 @@ void CheckWorkflow::Timer1_Timer() {
         state_.Browser.Visible = true;
         state_.Timer1.Enabled = false;
         state_.Frame1.Visible = false;
+        // The control that had the focus went with the panel; as a browser does with a page
+        // it shows, the page takes it, so its keys scroll it and a screen reader reads it.
+        state_.FocusedControl = ControlName::Browser;
     }
 }
 

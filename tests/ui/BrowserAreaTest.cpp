@@ -63,6 +63,27 @@ TEST_F(BrowserArea, TheWheelScrollsTheRevealedPage) {
     EXPECT_GT(std::stod(RunScript(Window().Browser().Window(), "String(window.scrollY)")), 100.0);
 }
 
+// The page takes the focus at the reveal, as a browser gives it to the page it shows: its
+// keys scroll it at once, and Tab goes round its own links, never to the hidden panel.
+TEST_F(BrowserArea, TheKeysReachTheRevealedPageAtOnce) {
+    TestUsageServer server(TestUsageServer::Behaviour::Page,
+                           "<html><body style='margin:0'><a href='#a'>a</a><div style='height:5000px'></div>"
+                           "<a href='#b'>b</a></body></html>");
+    CheckWith(server);
+    ASSERT_TRUE(WaitForTicks(4));
+    wxWindow* page = Window().Browser().Window();
+    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(page); }));
+    input.Char(WXK_PAGEDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return std::stod("0" + RunScript(page, "String(window.scrollY)")) > 100; }, 5000));
+    for (const char* link : {"a", "b", "a"}) {
+        input.Char(WXK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == link; }, 5000))
+            << "Tab to " << link << ": " << RunScript(page, "document.activeElement.tagName");
+    }
+    input.Char(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == "b"; }, 5000));
+}
+
 TEST_F(BrowserArea, TheWordsBeforeThePageAreCentredInWhatTheUserSees) {
     TestUsageServer server(TestUsageServer::Behaviour::NeverAnswer);
     CheckWith(server);

@@ -1,5 +1,6 @@
 // The usage page browser on GTK: a WebKitWebView made by the program itself, so that its
 // context and its settings are chosen before it loads anything, hosted in the window.
+#include <memory>
 #include <string>
 
 #include <wx/nativewin.h>
@@ -12,6 +13,7 @@
 #include "ui/BrowserTexts.h"
 #include "ui/browser/EngineMemory.h"
 #include "ui/browser/LoadFailure.h"
+#include "ui/browser/PageFocus.h"
 #include "ui/browser/WebEngineContext.h"
 
 namespace zq {
@@ -55,6 +57,7 @@ public:
         view_ = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context,
                                              "settings", settings, nullptr));
         g_object_unref(settings);
+        focus_ = std::make_unique<PageFocus>(view_);
         // The page grows with the window, for the desktop's text size.
         webkit_web_view_set_zoom_level(view_, zoom);
 
@@ -84,6 +87,7 @@ public:
         g_cancellable_cancel(pings_);
         g_object_unref(pings_);
         g_signal_handlers_disconnect_by_data(view_, this);
+        focus_.reset();
         // A page busy in a script would keep its web process running for seconds after
         // the program has ended; end it with the window.
         webkit_web_view_terminate_web_process(view_);
@@ -102,6 +106,8 @@ public:
         window_->Show();
         revealed_ = true;
     }
+
+    void Focus() override { focus_->Take(); }
 
     wxWindow* Window() override { return window_; }
 
@@ -235,6 +241,7 @@ private:
         control->memoryWatch_.PageComing();
         if (event == WEBKIT_LOAD_COMMITTED && control->stage_ == Stage::LoadingAddress) control->Answered();
         if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::Answered) control->pageLoaded_ = true;
+        if (event == WEBKIT_LOAD_FINISHED) control->focus_->PageLoaded();
         if (event == WEBKIT_LOAD_FINISHED && control->stage_ == Stage::LoadingPlaceholder) {
             control->stage_ = Stage::PlaceholderShown;
             if (!control->address_.empty()) control->LoadAddress();
@@ -308,6 +315,7 @@ private:
     gint64 pingSent_ = 0;  // when the unanswered ping went out; 0: none is
     GCancellable* pings_ = g_cancellable_new();
     bool tooLarge_ = false;
+    std::unique_ptr<PageFocus> focus_;
 };
 
 }  // namespace

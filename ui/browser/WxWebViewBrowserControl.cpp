@@ -66,6 +66,10 @@ public:
         if (view_) view_->Show();
     }
 
+    void Focus() override {
+        if (view_) view_->SetFocus();
+    }
+
     wxWindow* Window() override { return view_; }
 
 private:

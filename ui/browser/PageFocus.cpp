@@ -1,0 +1,87 @@
+#include "ui/browser/PageFocus.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace zq {
+
+PageFocus::PageFocus(WebKitWebView* view) : view_(view) {
+    g_signal_connect(view_, "focus", G_CALLBACK(FocusLeaving), this);
+    g_signal_connect(view_, "key-press-event", G_CALLBACK(KeyPressed), this);
+}
+
+PageFocus::~PageFocus() {
+    if (goRound_) g_source_remove(goRound_);
+    g_signal_handlers_disconnect_by_data(view_, this);
+}
+
+void PageFocus::Take() {
+    gtk_widget_grab_focus(GTK_WIDGET(view_));
+    FocusDocument();
+}
+
+void PageFocus::PageLoaded() { FocusDocument(); }
+
+// A page where no element has the focus never tells a screen reader that the keyboard is in
+// it. Its body holds the focus for a moment (borrowing a tab index if it has none), which
+// the reader hears, and the caret goes to the page's top, where reading starts. An element
+// the page focused itself keeps the focus.
+void PageFocus::FocusDocument() {
+    if (!gtk_widget_is_focus(GTK_WIDGET(view_))) return;
+    webkit_web_view_evaluate_javascript(
+        view_,
+        "(function(){var b=document.body;if(!b||document.activeElement!==b)return;"
+        "var own=!b.hasAttribute('tabindex');if(own)b.tabIndex=-1;b.focus({preventScroll:true});"
+        "b.blur();if(own)b.removeAttribute('tabindex');getSelection().collapse(b,0);})()",
+        -1, "zentra-quota", nullptr, nullptr, nullptr, nullptr);
+}
+
+// Tab past the page's last link hands the focus back to the window, which would stop on the
+// view itself with nothing focused in it. Instead the same key goes to the page once more,
+// from its edge, so that it lands on the first link (the last for Shift+Tab).
+gboolean PageFocus::FocusLeaving(GtkWidget* view, GtkDirectionType direction, gpointer self) {
+    if (!gtk_widget_is_focus(view) || (direction != GTK_DIR_TAB_FORWARD && direction != GTK_DIR_TAB_BACKWARD)) {
+        return FALSE;
+    }
+    auto* focus = static_cast<PageFocus*>(self);
+    // Leaving again on the key sent to go round: the page has nothing to focus, and the focus
+    // stays on the page itself.
+    if (std::exchange(focus->wentRound_, false)) return TRUE;
+    focus->backward_ = direction == GTK_DIR_TAB_BACKWARD;
+    if (!focus->goRound_) focus->goRound_ = g_idle_add(GoRound, focus);
+    return TRUE;
+}
+
+gboolean PageFocus::KeyPressed(GtkWidget*, GdkEventKey* event, gpointer self) {
+    if (!event->send_event) static_cast<PageFocus*>(self)->wentRound_ = false;  // the user's own key
+    return FALSE;
+}
+
+gboolean PageFocus::GoRound(gpointer self) {
+    auto* focus = static_cast<PageFocus*>(self);
+    focus->goRound_ = 0;
+    GtkWidget* view = GTK_WIDGET(focus->view_);
+    GdkWindow* window = gtk_widget_get_window(view);
+    if (!window) return G_SOURCE_REMOVE;
+    GdkDisplay* display = gdk_window_get_display(window);
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), GDK_KEY_Tab, &keys, &count);
+    for (const GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->key.window = GDK_WINDOW(g_object_ref(window));
+        event->key.send_event = TRUE;
+        event->key.time = GDK_CURRENT_TIME;
+        event->key.state = focus->backward_ ? GDK_SHIFT_MASK : 0;
+        event->key.keyval = focus->backward_ ? GDK_KEY_ISO_Left_Tab : GDK_KEY_Tab;
+        event->key.hardware_keycode = count > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
+        gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
+        gtk_widget_event(view, event);
+        gdk_event_free(event);  // releases the window too
+    }
+    g_free(keys);
+    focus->wentRound_ = true;
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace zq
