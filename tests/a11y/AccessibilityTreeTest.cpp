@@ -29,6 +29,8 @@ struct Node {
     std::string name;
     bool focused;
     bool showing;
+    std::string labelledBy;  // the name of what names it, if anything does
+    int caret;               // where the caret stands in its text; -1 if not there
 };
 
 std::string Take(gchar* text) {
@@ -37,13 +39,38 @@ std::string Take(gchar* text) {
     return result;
 }
 
+std::string LabelledBy(AtspiAccessible* accessible) {
+    std::string label;
+    GArray* relations = atspi_accessible_get_relation_set(accessible, nullptr);
+    for (guint i = 0; relations && i < relations->len; ++i) {
+        AtspiRelation* relation = g_array_index(relations, AtspiRelation*, i);
+        if (atspi_relation_get_relation_type(relation) == ATSPI_RELATION_LABELLED_BY && label.empty()) {
+            AtspiAccessible* target = atspi_relation_get_target(relation, 0);
+            label = Take(atspi_accessible_get_name(target, nullptr));
+            g_object_unref(target);
+        }
+        g_object_unref(relation);
+    }
+    if (relations) g_array_free(relations, TRUE);
+    return label;
+}
+
+int Caret(AtspiAccessible* accessible) {
+    AtspiText* text = atspi_accessible_get_text_iface(accessible);
+    if (!text) return -1;
+    const int offset = atspi_text_get_caret_offset(text, nullptr);
+    g_object_unref(text);
+    return offset;
+}
+
 void Collect(AtspiAccessible* accessible, std::vector<Node>& nodes, int depth = 0) {
     if (!accessible || depth > 30) return;
     AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
     nodes.push_back({atspi_accessible_get_role(accessible, nullptr),
                      Take(atspi_accessible_get_name(accessible, nullptr)),
                      static_cast<bool>(atspi_state_set_contains(states, ATSPI_STATE_FOCUSED)),
-                     static_cast<bool>(atspi_state_set_contains(states, ATSPI_STATE_SHOWING))});
+                     static_cast<bool>(atspi_state_set_contains(states, ATSPI_STATE_SHOWING)),
+                     LabelledBy(accessible), Caret(accessible)});
     g_object_unref(states);
     const int children = atspi_accessible_get_child_count(accessible, nullptr);
     for (int i = 0; i < children; ++i) {
@@ -145,6 +172,7 @@ TEST_F(AccessibilityTree, NamesRolesAndTabOrderInEntry) {
     const Node* box = Find(nodes, ATSPI_ROLE_TEXT);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->name, "Isikan Nomer Zentra Anda :");
+    EXPECT_EQ(box->labelledBy, "Isikan Nomer Zentra Anda :");  // not the panel's caption
     const Node* button = Find(nodes, ATSPI_ROLE_PUSH_BUTTON);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->name, "Save & Check");
@@ -172,6 +200,20 @@ TEST_F(AccessibilityTree, ASavedNumberNamesWhatIsChecked) {
     bool prompt = false;
     for (const auto& node : nodes) prompt = prompt || (node.name == "Cek Quota 123456789012" && node.showing);
     EXPECT_TRUE(prompt);
+
+    // At the reveal the page takes the keyboard, with the caret at the top of its document,
+    // where a screen reader starts reading; nothing of the hidden panel keeps the focus.
+    Keys("search --sync --onlyvisible --name 'Pengecekan Quota Zentra' mousemove --window %1 5 5");
+    const auto caretAtTheTop = [&] {
+        bool inDocument = false;
+        for (const auto& node : Tree()) {
+            if (node.focused && !inDocument) return false;
+            inDocument = inDocument || (node.role == ATSPI_ROLE_DOCUMENT_WEB && node.showing);
+            if (inDocument && node.role == ATSPI_ROLE_PARAGRAPH) return node.caret == 0;
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitFor(caretAtTheTop, 20000));
 }
 
 }  // namespace
