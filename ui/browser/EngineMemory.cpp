@@ -1,5 +1,7 @@
 #include "ui/browser/EngineMemory.h"
 
+#include "ui/browser/EngineProcesses.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/eventfd.h>
@@ -9,8 +11,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,22 +34,6 @@ constexpr auto kLongestInterval = 100ms;
 // The engine starts processes rarely, and for a new page (which the program is told of):
 // otherwise the list of them is read again only once a second.
 constexpr auto kProcessListInterval = 1000ms;
-
-// Every process below this one, from the children lists the kernel keeps for each thread
-// (any of the engine's threads may have started a process).
-std::vector<pid_t> Descendants() {
-    std::vector<pid_t> found{::getpid()};
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        std::error_code error;
-        const std::string tasks = "/proc/" + std::to_string(found[i]) + "/task";
-        for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-            std::ifstream children(task.path() / "children");
-            for (pid_t child = 0; children >> child;) found.push_back(child);
-        }
-    }
-    found.erase(found.begin());
-    return found;
-}
 
 // A process's statm, kept open: each look is one read from its start, which the kernel
 // answers afresh.
@@ -107,7 +91,7 @@ void EngineMemoryWatch::Run() {
         const bool listed = relist_.exchange(false) || engine.empty() || now - listedAt >= kProcessListInterval;
         if (listed) {
             engine.clear();
-            for (const pid_t pid : Descendants()) engine.emplace_back(pid);
+            for (const pid_t pid : EngineProcesses()) engine.emplace_back(pid);
             listedAt = now;
         }
         std::size_t total = 0;
@@ -119,6 +103,7 @@ void EngineMemoryWatch::Run() {
         }
         previous = total;
         previousAt = now;
+        resident_ = total;
         // Cut where the next look would be past the limit, so that the page ends below it.
         const double room = total < limit_ ? double(limit_ - total) : 0;
         const auto shortest = std::chrono::duration<double>(kShortestInterval).count();
@@ -129,7 +114,7 @@ void EngineMemoryWatch::Run() {
             continue;
         }
         cut_ = true;  // before the engine can report its processes' end
-        for (const pid_t pid : Descendants()) ::kill(pid, SIGKILL);
+        for (const pid_t pid : EngineProcesses()) ::kill(pid, SIGKILL);
         // Wakes the window's loop, which shows why the page went.
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = cutSignal_ >= 0 ? ::write(cutSignal_, &one, sizeof one) : 0;

@@ -29,6 +29,9 @@ public:
     // loop to wait on instead of asking again and again.
     int CutSignal() const { return cutSignal_; }
 
+    // What the engine's processes held together at the last look.
+    std::size_t Resident() const { return resident_; }
+
     // A page is on its way, perhaps in a new process: the next look lists them again.
     void PageComing() { relist_ = true; }
 
@@ -39,6 +42,7 @@ private:
     const int cutSignal_;
     std::atomic<bool> cut_ = false;
     std::atomic<bool> relist_ = false;
+    std::atomic<std::size_t> resident_ = 0;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;

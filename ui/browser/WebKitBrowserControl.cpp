@@ -11,7 +11,9 @@
 
 #include "ui/BrowserControl.h"
 #include "ui/BrowserTexts.h"
+#include "ui/browser/EngineLiveness.h"
 #include "ui/browser/EngineMemory.h"
+#include "ui/browser/EngineProcesses.h"
 #include "ui/browser/LoadFailure.h"
 #include "ui/browser/PageFocus.h"
 #include "ui/browser/WebEngineContext.h"
@@ -28,13 +30,12 @@ constexpr guint kAnswerTimeoutSeconds = 30;
 // memory. The engine's processes need under 300 MB for a usage page; past this, they are
 // ended, so that the whole program stays well under 600 MB.
 constexpr std::size_t kEngineMemoryLimit = 450u * 1024 * 1024;
-// A page whose script never yields holds its web process: the program asks the process
-// for a trivial answer every second, and gives the page up when none came for this long.
-// Once the page has loaded, been shown and answered, an idle window should not wake the
-// engine every second: the question is asked far less often from then on.
+// The web process is asked for a trivial answer every second, to tell a page whose script
+// never yields (EngineLiveness judges it); once the page has loaded, been shown and
+// answered, an idle window should not wake the engine every second, and the question is
+// asked far less often.
 constexpr guint kPingMs = 1000;
 constexpr guint kSettledPingMs = 10000;
-constexpr gint64 kUnansweredPingMicroseconds = 5 * G_USEC_PER_SEC;
 
 // The page comes over plain http: it may go to other web pages, never to local files or
 // other schemes.
@@ -167,22 +168,27 @@ private:
         return G_SOURCE_REMOVE;
     }
 
+    EngineLiveness::Reading EngineNow() const {
+        return {EngineLiveness::Clock::now(), WebProcessCpuTime(), memoryWatch_.Resident()};
+    }
+
     static gboolean Ping(gpointer self) {
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        const gint64 now = g_get_monotonic_time();
-        if (!control->pingSent_) {
-            control->pingSent_ = now;
+        if (!control->liveness_.AnswerDue()) {
+            control->liveness_.Asked(control->EngineNow());
             control->pingSentSettled_ = control->Settled();
             // In a world of its own, out of the page's reach.
             webkit_web_view_evaluate_javascript(control->view_, "0", -1, "zentra-quota", nullptr,
                                                 control->pings_, PingAnswered, control);
-        } else if (now - control->pingSent_ > kUnansweredPingMicroseconds) {
-            control->pingTimer_ = 0;
-            webkit_web_view_terminate_web_process(control->view_);
-            control->ShowFailure(LoadFailure::Unresponsive);
-            return G_SOURCE_REMOVE;
+            return G_SOURCE_CONTINUE;
         }
-        return G_SOURCE_CONTINUE;
+        const EngineLiveness::Verdict verdict = control->liveness_.Judge(control->EngineNow());
+        if (verdict == EngineLiveness::Verdict::Waiting) return G_SOURCE_CONTINUE;
+        control->pingTimer_ = 0;
+        webkit_web_view_terminate_web_process(control->view_);
+        control->ShowFailure(verdict == EngineLiveness::Verdict::FillingMemory ? LoadFailure::TooLarge
+                                                                                : LoadFailure::Unresponsive);
+        return G_SOURCE_REMOVE;
     }
 
     // Any answer, a script error too, shows that the web process is at work.
@@ -195,7 +201,7 @@ private:
         g_clear_error(&error);
         if (cancelled) return;  // the control is gone
         auto* control = static_cast<WebKitBrowserControl*>(self);
-        control->pingSent_ = 0;
+        control->liveness_.Answered();
         // Answered after the page had loaded and was shown: from now on, ask seldom.
         if (control->pingSentSettled_ && !control->pingsSettled_ && control->pingTimer_) {
             control->pingsSettled_ = true;
@@ -312,7 +318,7 @@ private:
     LoadFailure endedFailure_ = LoadFailure::Other;
     std::string failureWords_;  // once a failure is shown
     bool wordsReshown_ = false;
-    gint64 pingSent_ = 0;  // when the unanswered ping went out; 0: none is
+    EngineLiveness liveness_;
     GCancellable* pings_ = g_cancellable_new();
     bool tooLarge_ = false;
     std::unique_ptr<PageFocus> focus_;
