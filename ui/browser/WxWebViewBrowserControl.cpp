@@ -9,6 +9,7 @@
 
 #if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
 #include <exdisp.h>
+#include <mshtml.h>
 #include <wx/msw/webview_ie.h>
 #endif
 
@@ -60,23 +61,53 @@ public:
             if (!IsAllowedNavigation(event.GetURL())) event.Veto();
         });
         view_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [](wxWebViewEvent& event) { event.Veto(); });
+        view_->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
+            if (focused_) FocusDocument();
+            event.Skip();
+        });
     }
 
     void Reveal() override {
         if (view_) view_->Show();
     }
 
+    // The control takes the window's focus, and its page the control's, now and for each
+    // page it loads later (the page may arrive after the reveal), so that its keys scroll it.
     void Focus() override {
-        if (view_) view_->SetFocus();
+        focused_ = true;
+        if (!view_) return;
+        view_->SetFocus();
+        FocusDocument();
     }
 
     wxWindow* Window() override { return view_; }
 
 private:
+    // The system's control keeps the keyboard on its frame until its document is told to
+    // take it; other engines move it in with the control's own focus.
+    void FocusDocument() {
+#if defined(__WXMSW__) && wxUSE_WEBVIEW_IE
+        auto* browser = static_cast<IWebBrowser2*>(view_->GetNativeBackend());
+        IDispatch* dispatch = nullptr;
+        if (!browser || FAILED(browser->get_Document(&dispatch)) || !dispatch) return;
+        IHTMLDocument2* document = nullptr;
+        if (SUCCEEDED(dispatch->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&document)))) {
+            IHTMLWindow2* window = nullptr;
+            if (SUCCEEDED(document->get_parentWindow(&window)) && window) {
+                window->focus();
+                window->Release();
+            }
+            document->Release();
+        }
+        dispatch->Release();
+#endif
+    }
+
     wxWindow* parent_;
     wxRect rect_;
     double zoom_;
     wxWebView* view_ = nullptr;
+    bool focused_ = false;
 };
 
 }  // namespace
