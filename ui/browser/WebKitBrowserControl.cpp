@@ -75,7 +75,9 @@ public:
         window_->Hide();  // created hidden: it must not flash over the panel
         window_->Create(parent, wxID_ANY, GTK_WIDGET(view_));
         window_->SetSize(rect);
-        ShowWords(browser_texts::kLoading);
+        // The first load starts the web process; a turn of its own keeps the window's
+        // thread from holding both steps at once.
+        firstLoad_ = g_timeout_add(1, ShowLoadingWords, this);
         memoryCut_ = g_unix_fd_add(memoryWatch_.CutSignal(), G_IO_IN, MemoryCut, this);
         pingTimer_ = g_timeout_add(kPingMs, Ping, this);
     }
@@ -85,6 +87,7 @@ public:
         RemoveSource(memoryCut_);
         RemoveSource(pingTimer_);
         RemoveSource(afterEnd_);
+        RemoveSource(firstLoad_);
         g_cancellable_cancel(pings_);
         g_object_unref(pings_);
         g_signal_handlers_disconnect_by_data(view_, this);
@@ -119,6 +122,13 @@ private:
 
     void ShowWords(const std::string& html) {
         webkit_web_view_load_html(view_, browser_texts::WordsPage(html).c_str(), "about:blank");
+    }
+
+    static gboolean ShowLoadingWords(gpointer self) {
+        auto* control = static_cast<WebKitBrowserControl*>(self);
+        control->firstLoad_ = 0;
+        control->ShowWords(browser_texts::kLoading);
+        return G_SOURCE_REMOVE;
     }
 
     void LoadAddress() {
@@ -315,6 +325,7 @@ private:
     bool pingSentSettled_ = false;  // the unanswered ping went out once the page had settled
     bool pingsSettled_ = false;     // pings are now the seldom ones
     guint afterEnd_ = 0;
+    guint firstLoad_ = 0;
     LoadFailure endedFailure_ = LoadFailure::Other;
     std::string failureWords_;  // once a failure is shown
     bool wordsReshown_ = false;
