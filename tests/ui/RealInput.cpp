@@ -38,6 +38,7 @@ std::string KeyName(int keycode) {
         case WXK_BACK: return "BackSpace";
         case WXK_END: return "End";
         case WXK_SPACE: return "space";
+        case WXK_PAGEDOWN: return "Next";
         default: return std::string(1, static_cast<char>(keycode));
     }
 }
