@@ -117,10 +117,6 @@ Form1::Form1(CheckWorkflow& workflow)
     // A click on the window's margin, which takes no focus, would otherwise move the focus
     // on to the next control as a Tab press does; the focus stays where it is.
     Bind(wxEVT_LEFT_DOWN, [](wxMouseEvent&) {});
-    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
-        if (event.GetActive() && !std::exchange(activated_, true)) CallAfter([this] { ShowDescription(); });
-        event.Skip();
-    });
 
     text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         Raise([this] {
@@ -243,8 +239,11 @@ void Form1::Render() {
     // While a saved number is checked no control can take the focus, and a screen reader
     // says only the window's title: the window describes what the panel shows.
     const bool nothingToFocus = state.Frame1.Visible && !state.Text1.Visible && !state.Command1.Enabled;
-    description_ = nothingToFocus ? state.Label2.Caption + ". " + state.Command1.Caption : "";
-    if (activated_) ShowDescription();
+    const std::string description = nothingToFocus ? state.Label2.Caption + ". " + state.Command1.Caption : "";
+    if (description != description_) {
+        description_ = description;
+        SetAccessibleDescription(this, description_);
+    }
 
     if (state.Timer1.Enabled && !timer1_.IsRunning()) timer1_.Start(state.Timer1.Interval);
     if (!state.Timer1.Enabled && timer1_.IsRunning()) timer1_.Stop();
@@ -272,13 +271,5 @@ wxWindow* Form1::ControlFor(ControlName name) const {
 }
 
 void Form1::RecordFocus(ControlName name) { workflow_.UserFocused(name); }
-
-// Screen readers say a description that changes while the window has the user's attention;
-// one set before the window was first active would go unsaid by some of them.
-void Form1::ShowDescription() {
-    if (description_ == shownDescription_) return;
-    shownDescription_ = description_;
-    SetAccessibleDescription(this, description_);
-}
 
 }  // namespace zq

@@ -45,7 +45,6 @@ private:
     void Raise(Handler handler);
     wxWindow* ControlFor(ControlName name) const;
     void RecordFocus(ControlName name);
-    void ShowDescription();
 
     CheckWorkflow& workflow_;
     const double scale_;  // of the designed layout, for the desktop's text size
@@ -61,8 +60,6 @@ private:
     std::optional<std::string> navigated_;  // the request already handed to the browser
     bool centredWithDecorations_ = false;
     std::string description_;  // the window's, for assistive technologies
-    std::string shownDescription_;
-    bool activated_ = false;
 };
 
 }  // namespace zq

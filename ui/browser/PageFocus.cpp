@@ -8,16 +8,37 @@ namespace zq {
 PageFocus::PageFocus(WebKitWebView* view) : view_(view) {
     g_signal_connect(view_, "focus", G_CALLBACK(FocusLeaving), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(KeyPressed), this);
+    g_signal_connect(view_, "focus-in-event", G_CALLBACK(FocusIn), this);
 }
 
 PageFocus::~PageFocus() {
     if (goRound_) g_source_remove(goRound_);
+    if (documentFocus_) g_source_remove(documentFocus_);
     g_signal_handlers_disconnect_by_data(view_, this);
 }
 
+// The document takes the focus once the view has it in an active window (at once, or when
+// the user comes back to the window), after the toolkit has told a screen reader that the
+// view has it: told the other way round, the reader stays on the view and reads nothing.
 void PageFocus::Take() {
+    taking_ = true;
     gtk_widget_grab_focus(GTK_WIDGET(view_));
-    FocusDocument();
+    if (gtk_widget_has_focus(GTK_WIDGET(view_))) FocusIn(GTK_WIDGET(view_), nullptr, this);
+}
+
+gboolean PageFocus::FocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
+    auto* focus = static_cast<PageFocus*>(self);
+    if (std::exchange(focus->taking_, false) && !focus->documentFocus_) {
+        focus->documentFocus_ = g_idle_add(
+            [](gpointer self) -> gboolean {
+                auto* focus = static_cast<PageFocus*>(self);
+                focus->documentFocus_ = 0;
+                focus->FocusDocument();
+                return G_SOURCE_REMOVE;
+            },
+            focus);
+    }
+    return FALSE;
 }
 
 void PageFocus::PageLoaded() { FocusDocument(); }

@@ -25,9 +25,12 @@ private:
     static gboolean FocusLeaving(GtkWidget* view, GtkDirectionType direction, gpointer self);
     static gboolean KeyPressed(GtkWidget* view, GdkEventKey* event, gpointer self);
     static gboolean GoRound(gpointer self);
+    static gboolean FocusIn(GtkWidget* view, GdkEventFocus* event, gpointer self);
 
     WebKitWebView* view_;
     guint goRound_ = 0;
+    guint documentFocus_ = 0;
+    bool taking_ = false;  // the page is to take the focus once the view has it
     bool backward_ = false;
     bool wentRound_ = false;  // a key was sent to go round, and no key of the user's came since
 };
