@@ -11,9 +11,8 @@
 
 #include "ui/BrowserControl.h"
 #include "ui/BrowserTexts.h"
-#include "ui/browser/EngineLiveness.h"
 #include "ui/browser/EngineMemory.h"
-#include "ui/browser/EngineProcesses.h"
+#include "ui/browser/LivenessWatch.h"
 #include "ui/browser/LoadFailure.h"
 #include "ui/browser/PageFocus.h"
 #include "ui/browser/WebEngineContext.h"
@@ -30,13 +29,6 @@ constexpr guint kAnswerTimeoutSeconds = 30;
 // memory. The engine's processes need under 300 MB for a usage page; past this, they are
 // ended, so that the whole program stays well under 600 MB.
 constexpr std::size_t kEngineMemoryLimit = 450u * 1024 * 1024;
-// The web process is asked for a trivial answer every second, to tell a page whose script
-// never yields (EngineLiveness judges it); once the page has loaded, been shown and
-// answered, an idle window should not wake the engine every second, and the question is
-// asked far less often.
-constexpr guint kPingMs = 1000;
-constexpr guint kSettledPingMs = 10000;
-
 // The page comes over plain http: it may go to other web pages, never to local files or
 // other schemes.
 bool IsAllowedNavigation(const char* uri) {
@@ -79,17 +71,21 @@ public:
         // thread from holding both steps at once.
         firstLoad_ = g_timeout_add(1, ShowLoadingWords, this);
         memoryCut_ = g_unix_fd_add(memoryWatch_.CutSignal(), G_IO_IN, MemoryCut, this);
-        pingTimer_ = g_timeout_add(kPingMs, Ping, this);
+        liveness_ = std::make_unique<LivenessWatch>(
+            view_, memoryWatch_, [this] { return revealed_ && pageLoaded_; },
+            [this](EngineLiveness::Verdict verdict) {
+                webkit_web_view_terminate_web_process(view_);
+                ShowFailure(verdict == EngineLiveness::Verdict::FillingMemory ? LoadFailure::TooLarge
+                                                                               : LoadFailure::Unresponsive);
+            });
     }
 
     ~WebKitBrowserControl() override {
         StopAnswerTimeout();
         RemoveSource(memoryCut_);
-        RemoveSource(pingTimer_);
+        liveness_.reset();
         RemoveSource(afterEnd_);
         RemoveSource(firstLoad_);
-        g_cancellable_cancel(pings_);
-        g_object_unref(pings_);
         g_signal_handlers_disconnect_by_data(view_, this);
         focus_.reset();
         // A page busy in a script would keep its web process running for seconds after
@@ -154,7 +150,7 @@ private:
     void ShowFailure(LoadFailure failure) {
         if (!failureWords_.empty()) return;
         Answered();
-        RemoveSource(pingTimer_);
+        if (liveness_) liveness_->Stop();
         failureWords_ = LoadFailureHtml(memoryWatch_.Cut() ? LoadFailure::TooLarge : failure);
         ShowWords(failureWords_);
     }
@@ -177,50 +173,6 @@ private:
         control->ShowFailure(LoadFailure::TooLarge);
         return G_SOURCE_REMOVE;
     }
-
-    EngineLiveness::Reading EngineNow() const {
-        return {EngineLiveness::Clock::now(), WebProcessCpuTime(), memoryWatch_.Resident()};
-    }
-
-    static gboolean Ping(gpointer self) {
-        auto* control = static_cast<WebKitBrowserControl*>(self);
-        if (!control->liveness_.AnswerDue()) {
-            control->liveness_.Asked(control->EngineNow());
-            control->pingSentSettled_ = control->Settled();
-            // In a world of its own, out of the page's reach.
-            webkit_web_view_evaluate_javascript(control->view_, "0", -1, "zentra-quota", nullptr,
-                                                control->pings_, PingAnswered, control);
-            return G_SOURCE_CONTINUE;
-        }
-        const EngineLiveness::Verdict verdict = control->liveness_.Judge(control->EngineNow());
-        if (verdict == EngineLiveness::Verdict::Waiting) return G_SOURCE_CONTINUE;
-        control->pingTimer_ = 0;
-        webkit_web_view_terminate_web_process(control->view_);
-        control->ShowFailure(verdict == EngineLiveness::Verdict::FillingMemory ? LoadFailure::TooLarge
-                                                                                : LoadFailure::Unresponsive);
-        return G_SOURCE_REMOVE;
-    }
-
-    // Any answer, a script error too, shows that the web process is at work.
-    static void PingAnswered(GObject* view, GAsyncResult* result, gpointer self) {
-        GError* error = nullptr;
-        if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error)) {
-            g_object_unref(value);
-        }
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_clear_error(&error);
-        if (cancelled) return;  // the control is gone
-        auto* control = static_cast<WebKitBrowserControl*>(self);
-        control->liveness_.Answered();
-        // Answered after the page had loaded and was shown: from now on, ask seldom.
-        if (control->pingSentSettled_ && !control->pingsSettled_ && control->pingTimer_) {
-            control->pingsSettled_ = true;
-            g_source_remove(control->pingTimer_);
-            control->pingTimer_ = g_timeout_add(kSettledPingMs, Ping, control);
-        }
-    }
-
-    bool Settled() const { return revealed_ && pageLoaded_; }
 
     // The engine is still taking stock of its ended process here: a page loaded from
     // inside this signal is lost, and so is one loaded after the process ended but before
@@ -319,18 +271,14 @@ private:
     guint timeout_ = 0;
     EngineMemoryWatch memoryWatch_{kEngineMemoryLimit};
     guint memoryCut_ = 0;
-    guint pingTimer_ = 0;
     bool revealed_ = false;
     bool pageLoaded_ = false;      // the usage page itself, not the words before it
-    bool pingSentSettled_ = false;  // the unanswered ping went out once the page had settled
-    bool pingsSettled_ = false;     // pings are now the seldom ones
     guint afterEnd_ = 0;
     guint firstLoad_ = 0;
     LoadFailure endedFailure_ = LoadFailure::Other;
     std::string failureWords_;  // once a failure is shown
     bool wordsReshown_ = false;
-    EngineLiveness liveness_;
-    GCancellable* pings_ = g_cancellable_new();
+    std::unique_ptr<LivenessWatch> liveness_;
     bool tooLarge_ = false;
     std::unique_ptr<PageFocus> focus_;
 };
