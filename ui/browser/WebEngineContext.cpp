@@ -36,14 +36,14 @@ bool SandboxCanRun() {
 std::once_flag probed;
 bool sandboxCanRun = false;
 
-// Past these, the engine's processes are told to free memory and, well past them, ended;
-// a usage page needs a small fraction of either.
-WebKitMemoryPressureSettings* MemoryLimit(guint megabytes) {
+// Past these, the engine's processes are told to free memory and, if `ended`, are ended at
+// the limit; a usage page needs a small fraction of either.
+WebKitMemoryPressureSettings* MemoryLimit(guint megabytes, bool ended) {
     WebKitMemoryPressureSettings* settings = webkit_memory_pressure_settings_new();
     webkit_memory_pressure_settings_set_memory_limit(settings, megabytes);
     webkit_memory_pressure_settings_set_conservative_threshold(settings, 0.33);
     webkit_memory_pressure_settings_set_strict_threshold(settings, 0.5);
-    webkit_memory_pressure_settings_set_kill_threshold(settings, 1.0);
+    webkit_memory_pressure_settings_set_kill_threshold(settings, ended ? 1.0 : 0.0);
     // The program's own watch bounds what a page takes; this is the engine's own second
     // line, which need not wake an idle window twice a second.
     webkit_memory_pressure_settings_set_poll_interval(settings, 5.0);
@@ -55,7 +55,10 @@ void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
 }
 
 WebKitWebContext* MakeContext() {
-    WebKitMemoryPressureSettings* networkLimit = MemoryLimit(150);
+    // An ended network process leaves the view with a failed load or no answer at all,
+    // depending on the engine's version, never with the reason: the program's own watch
+    // bounds it together with the others and names the cause.
+    WebKitMemoryPressureSettings* networkLimit = MemoryLimit(150, false);
     webkit_website_data_manager_set_memory_pressure_settings(networkLimit);
     webkit_memory_pressure_settings_free(networkLimit);
 
@@ -63,7 +66,8 @@ WebKitWebContext* MakeContext() {
     WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
     // A certificate the system does not trust ends the load; the page is never shown anyway.
     webkit_website_data_manager_set_tls_errors_policy(data, WEBKIT_TLS_ERRORS_POLICY_FAIL);
-    WebKitMemoryPressureSettings* webLimit = MemoryLimit(250);
+    // An ended web process is reported as having exceeded its memory limit.
+    WebKitMemoryPressureSettings* webLimit = MemoryLimit(250, true);
     auto* context = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
                                                     "memory-pressure-settings", webLimit, nullptr));
     webkit_memory_pressure_settings_free(webLimit);
