@@ -316,8 +316,14 @@ private:
                 XNextEvent(display_, &event);
                 if (event.type == ClientMessage && pending_ && static_cast<Atom>(event.xclient.data.l[0]) == ping_ &&
                     event.xclient.data.l[1] == stamp_) {
-                    longest_ = std::max(longest_, MillisSince(sent_));
+                    const double roundTrip = MillisSince(sent_);
+                    longest_ = std::max(longest_, roundTrip);
                     pending_ = false;
+                    // ZQ_BENCH_STALLS=1: when each long stall began, to find its cause.
+                    if (roundTrip > 50 && std::getenv("ZQ_BENCH_STALLS")) {
+                        std::fprintf(stderr, "stall %.0f ms from %.0f ms after exec\n", roundTrip,
+                                     MillisSince(started_) - roundTrip);
+                    }
                 }
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

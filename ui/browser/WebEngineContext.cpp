@@ -13,6 +13,8 @@
 
 #include <webkit2/webkit2.h>
 
+#include "ui/browser/GraphicsDriverPreload.h"
+
 namespace zq {
 
 namespace {
@@ -107,7 +109,10 @@ void RemoveLaunchDescriptions(bool othersThatAreGone) {
 }  // namespace
 
 void ProbeWebEngine() {
-    std::call_once(probed, [] { sandboxCanRun = SandboxCanRun(); });
+    std::call_once(probed, [] {
+        PreloadGraphicsDriver();
+        sandboxCanRun = SandboxCanRun();
+    });
 }
 
 WebKitWebContext* ProgramWebContext() {

@@ -9,8 +9,9 @@ namespace zq {
 // engine cannot make one.
 WebKitWebContext* ProgramWebContext();
 
-// Finds out, on any thread, whether the engine's sandbox can run here, so that making the
-// context need not wait for it; the context makes sure of it otherwise.
+// Finds out, on any thread, whether the engine's sandbox can run here, and loads the
+// graphics driver, so that making the context need not wait for either; the context makes
+// sure of it otherwise.
 void ProbeWebEngine();
 
 // Removes what the web engine's sandbox leaves behind: this process's launch descriptions,
