@@ -159,6 +159,8 @@ build_libraries() {
     cmake --build "$work/jpeg-build" -j "$jobs" >/dev/null
     cmake --install "$work/jpeg-build" >/dev/null
     echo "== wxWidgets for Windows, static"
+    # Its assertions name their source files: named relative to its own source folder, so
+    # that the program's bytes do not depend on where the cache is.
     mkdir -p "$work/wx-build"
     (cd "$work/wx-build" &&
         "$work/wxwidgets3.2/configure" --host=$host --prefix="$prefix.partial" --with-msw \
@@ -167,6 +169,7 @@ build_libraries() {
             --without-expat --without-regex --without-liblzma --without-nanosvg --without-opengl \
             "${wx_features[@]}" \
             CPPFLAGS="-I$prefix.partial/include" LDFLAGS="-L$prefix.partial/lib" \
+            CFLAGS="-O2 -ffile-prefix-map=$work/=" CXXFLAGS="-O2 -ffile-prefix-map=$work/=" \
             PKG_CONFIG_LIBDIR="$prefix.partial/lib/pkgconfig" PKG_CONFIG_PATH= >configure.log 2>&1 ||
         { tail -n 30 configure.log; exit 1; }
      make -j "$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
@@ -205,6 +208,7 @@ forget_moved_build "$build"
 [ -z "${ZENTRA_WINDOWS_CONFIGURE_ONLY:-}" ] || exit 0  # the libraries' own check stops here
 cmake --build "$build" -j "$jobs"
 (cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
-cp "$build/ZentraQuota.exe" "$out/"
-cp "$build"/zentra-quota-1.00-win64.zip "$build"/zentra-quota-1.00-win64.exe "$out/"
+# Their modes, whatever the builder's umask.
+install -m 0755 "$build/ZentraQuota.exe" "$out/"
+install -m 0644 "$build"/zentra-quota-1.00-win64.zip "$build"/zentra-quota-1.00-win64.exe "$out/"
 ls -l "$out"
