@@ -24,9 +24,11 @@ public:
 
 // The browser module's entry points. The first may run on any thread, as soon as the module
 // is loaded: it finds out what the engine may use (its sandbox). The others are called in
-// turn on the user-interface thread: start the web engine (false when it cannot start),
-// then make a hidden browser over the given rectangle of the parent, its pages zoomed by
-// `zoom` (null when it cannot).
+// turn on the user-interface thread: prepare the web engine (`ready` is called once that is
+// done, from the event loop or at once), start it (false when it cannot start), then make a
+// hidden browser over the given rectangle of the parent, its pages zoomed by `zoom` (null
+// when it cannot).
 extern "C" void zq_probe_browser_engine();
+extern "C" void zq_prepare_browser_engine(void (*ready)(void*), void* data);
 extern "C" bool zq_start_browser_engine();
 extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect, double zoom);

@@ -105,18 +105,39 @@ void UsageBrowser::Navigate(const std::string& address) {
         if (auto probe = module ? reinterpret_cast<void (*)()>(::dlsym(module, "zq_probe_browser_engine")) : nullptr) {
             probe();
         }
+        auto prepare = module ? reinterpret_cast<PrepareEngine>(::dlsym(module, "zq_prepare_browser_engine")) : nullptr;
         auto start = module ? reinterpret_cast<StartEngine>(::dlsym(module, "zq_start_browser_engine")) : nullptr;
         auto create = module ? reinterpret_cast<CreateControl>(::dlsym(module, "zq_create_browser_control")) : nullptr;
-        Later(self, [start, create](UsageBrowser& browser) { browser.EngineLoaded(start, create); });
+        Later(self, [prepare, start, create](UsageBrowser& browser) { browser.EngineLoaded(prepare, start, create); });
     }).detach();
 #else
-    Later(self_, [](UsageBrowser& browser) { browser.EngineLoaded(&zq_start_browser_engine, &zq_create_browser_control); });
+    Later(self_, [](UsageBrowser& browser) {
+        browser.EngineLoaded(&zq_prepare_browser_engine, &zq_start_browser_engine, &zq_create_browser_control);
+    });
 #endif
 }
 
-// The engine starts, then the view is made, each in an event of its own.
-void UsageBrowser::EngineLoaded(StartEngine start, CreateControl create) {
-    if (!start || !create || !start()) {
+// The engine is prepared, started, then the view is made, each in an event of its own.
+void UsageBrowser::EngineLoaded(PrepareEngine prepare, StartEngine start, CreateControl create) {
+    if (!prepare || !start || !create) {
+        Install(nullptr);
+        return;
+    }
+    struct Waiting {
+        std::weak_ptr<UsageBrowser*> self;
+        StartEngine start;
+        CreateControl create;
+    };
+    prepare([](void* data) {
+        const std::unique_ptr<Waiting> waiting(static_cast<Waiting*>(data));
+        NextTurn(waiting->self, [start = waiting->start, create = waiting->create](UsageBrowser& browser) {
+            browser.EnginePrepared(start, create);
+        });
+    }, new Waiting{self_, start, create});
+}
+
+void UsageBrowser::EnginePrepared(StartEngine start, CreateControl create) {
+    if (!start()) {
         Install(nullptr);
         return;
     }

@@ -30,10 +30,12 @@ public:
     wxWindow* Window() const { return control_ ? control_->Window() : nullptr; }
 
 private:
+    using PrepareEngine = decltype(&zq_prepare_browser_engine);
     using StartEngine = bool (*)();
     using CreateControl = decltype(&zq_create_browser_control);
 
-    void EngineLoaded(StartEngine start, CreateControl create);
+    void EngineLoaded(PrepareEngine prepare, StartEngine start, CreateControl create);
+    void EnginePrepared(StartEngine start, CreateControl create);
     void Install(BrowserControl* control);
 
     wxWindow* parent_;

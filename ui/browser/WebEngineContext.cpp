@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <webkit2/webkit2.h>
 
@@ -56,24 +57,60 @@ void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
     webkit_download_cancel(download);
 }
 
-WebKitWebContext* MakeContext() {
-    // An ended network process leaves the view with a failed load or no answer at all,
-    // depending on the engine's version, never with the reason: the program's own watch
-    // bounds it together with the others and names the cause.
-    WebKitMemoryPressureSettings* networkLimit = MemoryLimit(150, false);
-    webkit_website_data_manager_set_memory_pressure_settings(networkLimit);
-    webkit_memory_pressure_settings_free(networkLimit);
+// The program's website data: ephemeral, so no cache, cookies, local storage or HSTS list
+// is written to disk. Making it starts the engine's network process.
+WebKitWebsiteDataManager* ProgramWebsiteData() {
+    static WebKitWebsiteDataManager* const data = [] {
+        // An ended network process leaves the view with a failed load or no answer at all,
+        // depending on the engine's version, never with the reason: the program's own watch
+        // bounds it together with the others and names the cause.
+        WebKitMemoryPressureSettings* networkLimit = MemoryLimit(150, false);
+        webkit_website_data_manager_set_memory_pressure_settings(networkLimit);
+        webkit_memory_pressure_settings_free(networkLimit);
+        WebKitWebsiteDataManager* manager = webkit_website_data_manager_new_ephemeral();
+        // A certificate the system does not trust ends the load; the page is never shown anyway.
+        webkit_website_data_manager_set_tls_errors_policy(manager, WEBKIT_TLS_ERRORS_POLICY_FAIL);
+        return manager;
+    }();
+    return data;
+}
 
-    // Ephemeral: no cache, cookies, local storage or HSTS list is written to disk.
-    WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
-    // A certificate the system does not trust ends the load; the page is never shown anyway.
-    webkit_website_data_manager_set_tls_errors_policy(data, WEBKIT_TLS_ERRORS_POLICY_FAIL);
+// Waits for the network process's first answer, or for a time limit if it never comes.
+struct NetworkProcessWait {
+    void (*ready)(void*);
+    void* data;
+    GCancellable* cancellable = g_cancellable_new();
+    guint timeout = 0;
+
+    void Ready() {
+        if (auto* call = std::exchange(ready, nullptr)) call(data);
+    }
+    static void Answered(GObject* manager, GAsyncResult* result, gpointer self) {
+        auto* wait = static_cast<NetworkProcessWait*>(self);
+        if (GList* records = webkit_website_data_manager_fetch_finish(WEBKIT_WEBSITE_DATA_MANAGER(manager), result, nullptr)) {
+            g_list_free_full(records, reinterpret_cast<GDestroyNotify>(webkit_website_data_unref));
+        }
+        if (wait->timeout) g_source_remove(wait->timeout);
+        wait->Ready();
+        g_object_unref(wait->cancellable);
+        delete wait;
+    }
+    static gboolean TimedOut(gpointer self) {
+        auto* wait = static_cast<NetworkProcessWait*>(self);
+        wait->timeout = 0;
+        wait->Ready();
+        g_cancellable_cancel(wait->cancellable);  // its answer still comes, and ends the wait
+        return G_SOURCE_REMOVE;
+    }
+};
+
+WebKitWebContext* MakeContext() {
+    WebKitWebsiteDataManager* data = ProgramWebsiteData();
     // An ended web process is reported as having exceeded its memory limit.
     WebKitMemoryPressureSettings* webLimit = MemoryLimit(250, true);
     auto* context = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
                                                     "memory-pressure-settings", webLimit, nullptr));
     webkit_memory_pressure_settings_free(webLimit);
-    g_object_unref(data);
     if (!context) return nullptr;
     webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
     ProbeWebEngine();
@@ -113,6 +150,14 @@ void ProbeWebEngine() {
         PreloadGraphicsDriver();
         sandboxCanRun = SandboxCanRun();
     });
+}
+
+void PrepareWebEngine(void (*ready)(void*), void* data) {
+    auto* wait = new NetworkProcessWait{ready, data};
+    // Two seconds: far longer than the process takes to start on a slow, busy machine.
+    wait->timeout = g_timeout_add(2000, NetworkProcessWait::TimedOut, wait);
+    webkit_website_data_manager_fetch(ProgramWebsiteData(), WEBKIT_WEBSITE_DATA_COOKIES, wait->cancellable,
+                                      NetworkProcessWait::Answered, wait);
 }
 
 WebKitWebContext* ProgramWebContext() {

@@ -4,6 +4,12 @@ typedef struct _WebKitWebContext WebKitWebContext;
 
 namespace zq {
 
+// Starts the engine's network process (it comes with the program's website data) and calls
+// `ready` from the event loop once the process answers, or after a time limit: the context
+// made after that does not share the processor with the process's start, which on a slow
+// machine doubled the time the window went unanswered.
+void PrepareWebEngine(void (*ready)(void*), void* data);
+
 // The one context every web view of the program runs in: ephemeral, with bounded memory,
 // and sandboxed where the sandbox can run. Made at the first call; null when the web
 // engine cannot make one.

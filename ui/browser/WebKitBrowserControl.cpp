@@ -289,6 +289,8 @@ private:
 
 extern "C" void zq_probe_browser_engine() { zq::ProbeWebEngine(); }
 
+extern "C" void zq_prepare_browser_engine(void (*ready)(void*), void* data) { zq::PrepareWebEngine(ready, data); }
+
 extern "C" bool zq_start_browser_engine() { return zq::ProgramWebContext() != nullptr; }
 
 extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect, double zoom) {

@@ -116,6 +116,8 @@ private:
 
 extern "C" void zq_probe_browser_engine() {}
 
+extern "C" void zq_prepare_browser_engine(void (*ready)(void*), void* data) { ready(data); }
+
 extern "C" bool zq_start_browser_engine() { return true; }
 
 extern "C" zq::BrowserControl* zq_create_browser_control(wxWindow* parent, const wxRect* rect, double zoom) {
