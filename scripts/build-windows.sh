@@ -159,11 +159,17 @@ build_libraries() {
     cmake --build "$work/jpeg-build" -j "$jobs" >/dev/null
     cmake --install "$work/jpeg-build" >/dev/null
     echo "== wxWidgets for Windows, static"
-    # Its assertions name their source files: named relative to its own source folder, so
-    # that the program's bytes do not depend on where the cache is.
+    # Its assertions name their source files, and it keeps its installation folder: named
+    # relative to its own source folder, and a fixed name installed elsewhere, so that the
+    # program's bytes do not depend on where the cache is.
+    # It also shows the date and time of its build (__DATE__, __TIME__): the compiler takes
+    # them from SOURCE_DATE_EPOCH, here the toolkit's own release date.
+    local released
+    released=$(dpkg-parsechangelog -l "$work/wxwidgets3.2/debian/changelog" -STimestamp 2>/dev/null) || released=0
     mkdir -p "$work/wx-build"
-    (cd "$work/wx-build" &&
-        "$work/wxwidgets3.2/configure" --host=$host --prefix="$prefix.partial" --with-msw \
+    (export SOURCE_DATE_EPOCH=$released
+     cd "$work/wx-build" &&
+        "$work/wxwidgets3.2/configure" --host=$host --prefix=/zentra-wx --with-msw \
             --disable-shared --disable-debug_flag --disable-precomp-headers \
             --with-zlib=sys --with-libpng=sys --with-libjpeg=sys --without-libtiff \
             --without-expat --without-regex --without-liblzma --without-nanosvg --without-opengl \
@@ -173,9 +179,11 @@ build_libraries() {
             PKG_CONFIG_LIBDIR="$prefix.partial/lib/pkgconfig" PKG_CONFIG_PATH= >configure.log 2>&1 ||
         { tail -n 30 configure.log; exit 1; }
      make -j "$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-     make install >/dev/null)
+     make install DESTDIR="$work/wx-stage" >/dev/null &&
+     cp -a "$work/wx-stage/zentra-wx/." "$prefix.partial/")
     mv "$prefix.partial" "$prefix"
     relocate_libraries "$prefix.partial"
+    relocate_libraries /zentra-wx
     ln -sfn "../lib/wx/config/$(basename "$(ls "$prefix"/lib/wx/config/* | head -n1)")" "$prefix/bin/wx-config"
     rm -rf "$work"
 }
