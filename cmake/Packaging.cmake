@@ -1,15 +1,19 @@
 # Installation and packages: on Windows a portable zip and an installer, elsewhere the GNU
 # layout and a Debian package.
+# Folders made by the installation (and so in the packages) get the usual modes whatever
+# the builder's umask; files get theirs from install() itself.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The packages' time stamps: SOURCE_DATE_EPOCH where the builder sets it, else the last
+# commit's time, so that a plain build of a checkout reproduces too.
+configure_file(cmake/ReproduciblePackage.cmake.in ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake)
 if(WIN32)
   include(cmake/WindowsPackaging.cmake)
   return()
 endif()
 
 set(ZENTRA_APP_ID example.zentraquota.ZentraQuota)
-# Folders made by the installation (and so in the package) get Debian's modes whatever the
-# builder's umask; files get theirs from install() itself.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS ZentraQuota RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET zentra_browser)
   install(TARGETS zentra_browser LIBRARY DESTINATION ${ZENTRA_MODULE_DIR})
@@ -71,9 +75,5 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bubblewrap")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
-# The package's time stamps: SOURCE_DATE_EPOCH where the builder sets it, else the last
-# commit's time, so that a plain build of a checkout reproduces too.
-configure_file(cmake/ReproduciblePackage.cmake.in ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake @ONLY)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianMemberModes.cmake)
 include(CPack)

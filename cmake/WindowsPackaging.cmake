@@ -1,7 +1,5 @@
 # The Windows program as a portable zip and as an installer (NSIS) that installs for the
 # current user, without elevation: Start-menu entry, uninstaller, Apps & Features entry.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS ZentraQuota RUNTIME DESTINATION .)
 
 # CPack's installer template installs for all users and asks for elevation; the same
@@ -31,7 +29,4 @@ set(CPACK_NSIS_MODIFY_PATH OFF)
 # A 64-bit installer for a 64-bit program (the default stub is 32-bit).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_GENERATOR "ZIP;NSIS")
-# The zip's times: SOURCE_DATE_EPOCH where the builder sets it, else the last commit's.
-configure_file(cmake/ReproduciblePackage.cmake.in ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake @ONLY)
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/ReproduciblePackage.cmake)
 include(CPack)
