@@ -1,5 +1,7 @@
 #include "ui/Form1.h"
 
+#include <utility>
+
 #include <wx/bmpbndl.h>
 #include <wx/button.h>
 #include <wx/iconbndl.h>
@@ -117,6 +119,14 @@ Form1::Form1(CheckWorkflow& workflow)
     // A click on the window's margin, which takes no focus, would otherwise move the focus
     // on to the next control as a Tab press does; the focus stays where it is.
     Bind(wxEVT_LEFT_DOWN, [](wxMouseEvent&) {});
+    // Some screen readers say no window's description: the check under way is also
+    // announced, once the window first has the user's attention.
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+        if (event.GetActive() && !std::exchange(announced_, true) && !description_.empty()) {
+            CallAfter([this] { Announce(this, description_); });
+        }
+        event.Skip();
+    });
 
     text1_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         Raise([this] {

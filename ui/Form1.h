@@ -60,6 +60,7 @@ private:
     std::optional<std::string> navigated_;  // the request already handed to the browser
     bool centredWithDecorations_ = false;
     std::string description_;  // the window's, for assistive technologies
+    bool announced_ = false;   // the first activation has passed
 };
 
 }  // namespace zq
