@@ -5,6 +5,50 @@
 
 namespace zq {
 
+namespace {
+
+constexpr char kViewKey[] = "zentra-quota-view";  // a weak reference to the view
+AtkStateSet* (*engineStates)(AtkObject*) = nullptr;
+
+// The engine's accessible for the view stands in for the page's own tree and reports none of
+// the widget's states: a screen reader that hears the view take the focus calls it
+// "grayed". It is given the states of its widget as well.
+AtkStateSet* StatesWithWidget(AtkObject* accessible) {
+    AtkStateSet* states = engineStates(accessible);
+    auto* view = static_cast<GWeakRef*>(g_object_get_data(G_OBJECT(accessible), kViewKey));
+    auto* widget = view ? static_cast<GtkWidget*>(g_weak_ref_get(view)) : nullptr;
+    if (!widget) return states;
+    if (gtk_widget_is_sensitive(widget)) {
+        atk_state_set_add_state(states, ATK_STATE_ENABLED);
+        atk_state_set_add_state(states, ATK_STATE_SENSITIVE);
+    }
+    if (gtk_widget_get_can_focus(widget)) atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
+    if (gtk_widget_get_visible(widget)) atk_state_set_add_state(states, ATK_STATE_VISIBLE);
+    if (gtk_widget_get_mapped(widget)) atk_state_set_add_state(states, ATK_STATE_SHOWING);
+    g_object_unref(widget);
+    return states;
+}
+
+// Asked for once the view is in the window: an accessible made earlier has no parent, and
+// a screen reader then loses its place in the window.
+void ReportWidgetStates(GtkWidget* view) {
+    AtkObject* accessible = gtk_widget_get_accessible(view);
+    if (GTK_IS_ACCESSIBLE(accessible) || g_object_get_data(G_OBJECT(accessible), kViewKey)) return;
+    auto* reference = g_new0(GWeakRef, 1);
+    g_weak_ref_init(reference, view);
+    g_object_set_data_full(G_OBJECT(accessible), kViewKey, reference, [](gpointer reference) {
+        g_weak_ref_clear(static_cast<GWeakRef*>(reference));
+        g_free(reference);
+    });
+    AtkObjectClass* type = ATK_OBJECT_GET_CLASS(accessible);
+    if (type->ref_state_set != StatesWithWidget) {
+        engineStates = type->ref_state_set;
+        type->ref_state_set = StatesWithWidget;
+    }
+}
+
+}  // namespace
+
 PageFocus::PageFocus(WebKitWebView* view) : view_(view) {
     g_signal_connect(view_, "focus", G_CALLBACK(FocusLeaving), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(KeyPressed), this);
@@ -22,6 +66,7 @@ PageFocus::~PageFocus() {
 // view has it: told the other way round, the reader stays on the view and reads nothing.
 void PageFocus::Take() {
     taking_ = true;
+    ReportWidgetStates(GTK_WIDGET(view_));
     gtk_widget_grab_focus(GTK_WIDGET(view_));
     if (gtk_widget_has_focus(GTK_WIDGET(view_))) FocusIn(GTK_WIDGET(view_), nullptr, this);
 }
