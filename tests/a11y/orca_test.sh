@@ -23,7 +23,13 @@ if [ -z "${ZQ_ORCA_WORK:-}" ]; then
 fi
 
 work=$ZQ_ORCA_WORK
-cleanup() { [ -n "${ZQ_KEEP_LOG:-}" ] && cp "$log" "$ZQ_KEEP_LOG"; kill -KILL "${pid:-}" "${orca:-}" "${server:-}" "${wm:-}" 2>/dev/null || true; }
+# Reaped here: the screen reader will not start while another of its processes exists, a
+# zombie left to a slow init included.
+cleanup() {
+    [ -n "${ZQ_KEEP_LOG:-}" ] && cp "$log" "$ZQ_KEEP_LOG"
+    kill -KILL "${pid:-}" "${orca:-}" "${server:-}" "${wm:-}" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
 trap cleanup EXIT
 log=$work/orca.log
 fail() {
@@ -82,6 +88,19 @@ say_all_after_reveal() {
     done
     hear "$before" "GB dari" 10 || fail "$1: Say All did not read the figures"
 }
+# Down, from the page's top, reads it line by line: the number, then the figures.
+arrows_after_reveal() {
+    sleep 6
+    local before attempt
+    for attempt in 1 2 3; do
+        before=$(said)
+        xdotool key Down
+        hear "$before" "Zentra 123456789012" 10 && break
+        [ "$attempt" -lt 3 ] || fail "$1: Down did not read the number's line"
+    done
+    xdotool key Down
+    hear "$before" "GB dari" 10 || fail "$1: Down did not read the figures"
+}
 
 # Entry: the box is named by its prompt, not by the panel's caption.
 before=$(said)
@@ -94,15 +113,18 @@ xdotool key alt+s
 say_all_after_reveal "typed check"
 close_program
 
-# The saved number's start: what is checked, then the page. Orca 43 says the window's
-# description with its title; Orca 48 says only the title.
+# The saved number's start: what is checked, then the page.
 before=$(said)
 start_program
-if [ "$(orca --version | grep -o '[0-9][0-9]*' | head -1)" -le 43 ]; then
-    hear "$before" "Cek Quota 123456789012. Please wait" 30 || fail "saved number: what is checked was not said"
+hear "$before" "Cek Quota 123456789012. Please wait" 30 || fail "saved number: what is checked was not said"
+# Orca 43 reads nothing with the arrows in a page of this engine, in any program: there
+# Say All reads the page again.
+if [ "$(orca --version | grep -o '[0-9][0-9]*' | head -1)" -gt 43 ]; then
+    arrows_after_reveal "saved number"
 else
-    hear "$before" "Pengecekan Quota Zentra" 30 || fail "saved number: the window was not said"
+    say_all_after_reveal "saved number"
 fi
-say_all_after_reveal "saved number"
+# Only the disabled button, which is never focused here, is unavailable ("grayed").
+spoken "$before" "grayed" && fail "saved number: the focus was said to be on something unavailable"
 close_program
 echo "PASS"
