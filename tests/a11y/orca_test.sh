@@ -74,32 +74,21 @@ close_program() {
     wmctrl -c "Pengecekan Quota Zentra"
     wait "$pid" || true
 }
-# The reveal comes four seconds after the check starts; Say All (the keypad's plus), with no
-# click and no Tab, then reads the page from its top. On a busy machine the reveal may come
-# later than the key: the key is pressed again, up to three times.
-say_all_after_reveal() {
+# The reveal comes four seconds after the check starts; a key, with no click and no Tab,
+# then reads the page from its top: Say All (the keypad's plus) the whole page, Down one
+# line after another. On a busy machine the reveal may come later than the key: the key is
+# pressed again, up to three times, until the first words are heard.
+read_after_reveal() {  # what, key, first words, words after them
     sleep 6
     local before attempt
     for attempt in 1 2 3; do
         before=$(said)
-        xdotool key KP_Add
-        hear "$before" "Pemakaian Kuota" 10 && break
-        [ "$attempt" -lt 3 ] || fail "$1: Say All did not read the page's heading"
+        xdotool key "$2"
+        hear "$before" "$3" 10 && break
+        [ "$attempt" -lt 3 ] || fail "$1: $2 did not read \"$3\""
     done
-    hear "$before" "GB dari" 10 || fail "$1: Say All did not read the figures"
-}
-# Down, from the page's top, reads it line by line: the number, then the figures.
-arrows_after_reveal() {
-    sleep 6
-    local before attempt
-    for attempt in 1 2 3; do
-        before=$(said)
-        xdotool key Down
-        hear "$before" "Zentra 123456789012" 10 && break
-        [ "$attempt" -lt 3 ] || fail "$1: Down did not read the number's line"
-    done
-    xdotool key Down
-    hear "$before" "GB dari" 10 || fail "$1: Down did not read the figures"
+    [ "$2" != Down ] || xdotool key Down
+    hear "$before" "$4" 10 || fail "$1: $2 did not read \"$4\""
 }
 
 # Entry: the box is named by its prompt, not by the panel's caption.
@@ -110,7 +99,7 @@ spoken "$before" "No. Zentra text" && fail "entry: the box was named by the pane
 xdotool type --delay 50 123456789012
 hear "$before" "Save & Check" 10 || fail "entry: the twelfth character did not move to the button"
 xdotool key alt+s
-say_all_after_reveal "typed check"
+read_after_reveal "typed check" KP_Add "Pemakaian Kuota" "GB dari"
 close_program
 
 # The saved number's start: what is checked, then the page.
@@ -120,9 +109,9 @@ hear "$before" "Cek Quota 123456789012. Please wait" 30 || fail "saved number: w
 # Orca 43 reads nothing with the arrows in a page of this engine, in any program: there
 # Say All reads the page again.
 if [ "$(orca --version | grep -o '[0-9][0-9]*' | head -1)" -gt 43 ]; then
-    arrows_after_reveal "saved number"
+    read_after_reveal "saved number" Down "Zentra 123456789012" "GB dari"
 else
-    say_all_after_reveal "saved number"
+    read_after_reveal "saved number" KP_Add "Pemakaian Kuota" "GB dari"
 fi
 # Only the disabled button, which is never focused here, is unavailable ("grayed").
 spoken "$before" "grayed" && fail "saved number: the focus was said to be on something unavailable"
