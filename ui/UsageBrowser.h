@@ -31,7 +31,7 @@ public:
 
 private:
     using PrepareEngine = decltype(&zq_prepare_browser_engine);
-    using StartEngine = bool (*)();
+    using StartEngine = decltype(&zq_start_browser_engine);
     using CreateControl = decltype(&zq_create_browser_control);
 
     void EngineLoaded(PrepareEngine prepare, StartEngine start, CreateControl create);
