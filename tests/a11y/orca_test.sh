@@ -89,6 +89,11 @@ read_after_reveal() {  # what, key, first words, words after them
     done
     [ "$2" != Down ] || xdotool key Down
     hear "$before" "$4" 10 || fail "$1: $2 did not read \"$4\""
+    # Whatever the order in which the window's and the page's processes were heard, the
+    # reader ends on its web-page handling: a focus claimed by anything outside the page
+    # after the page's own would have taken it back to its plain handling.
+    grep -o "Setting active script: [^ ]* (module=[^)]*" "$log" | tail -1 | grep -q "WebKitGtk" ||
+        fail "$1: the screen reader left its web-page handling after the reveal"
 }
 
 # Entry: the box is named by its prompt, not by the panel's caption.

@@ -31,9 +31,18 @@ AtkStateSet* StatesWithWidget(AtkObject* accessible) {
 
 // Asked for once the view is in the window: an accessible made earlier has no parent, and
 // a screen reader then loses its place in the window.
+//
+// The accessible is also marked redundant, which it is: it only holds the page's own tree,
+// whose focused element a screen reader must follow. Otherwise the toolkit reports the
+// view's own focus too, from the window's process, while the page reports its element's
+// from the web process; a reader that picks its handling by the last focus it hears (Orca
+// does) then went back to its plain handling whenever the view's report happened to arrive
+// second, and read nothing of the page. The toolkit never reports focus on a redundant
+// object, so there is one report, whatever the order of the two processes.
 void ReportWidgetStates(GtkWidget* view) {
     AtkObject* accessible = gtk_widget_get_accessible(view);
     if (GTK_IS_ACCESSIBLE(accessible) || g_object_get_data(G_OBJECT(accessible), kViewKey)) return;
+    atk_object_set_role(accessible, ATK_ROLE_REDUNDANT_OBJECT);
     auto* reference = g_new0(GWeakRef, 1);
     g_weak_ref_init(reference, view);
     g_object_set_data_full(G_OBJECT(accessible), kViewKey, reference, [](gpointer reference) {
