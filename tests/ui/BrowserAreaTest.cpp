@@ -60,7 +60,7 @@ TEST_F(BrowserArea, TheWheelScrollsTheRevealedPage) {
                            "<html><body style='margin:0'><div style='height:5000px'>kuota</div></body></html>");
     CheckWith(server);
     ASSERT_TRUE(WaitForTicks(4));
-    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(Window().Browser().Window()); }));
+    ASSERT_TRUE(WaitUntil([&] { return ServerPageLoaded(Window().Browser().Window()); }));
     WheelDown(10);
     EXPECT_GT(std::stod(RunScript(Window().Browser().Window(), "String(window.scrollY)")), 100.0);
 }
@@ -74,16 +74,16 @@ TEST_F(BrowserArea, TheKeysReachTheRevealedPageAtOnce) {
     CheckWith(server);
     ASSERT_TRUE(WaitForTicks(4));
     wxWindow* page = Window().Browser().Window();
-    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(page); }));
+    ASSERT_TRUE(WaitUntil([&] { return ServerPageLoaded(page); }));
     input.Char(WXK_PAGEDOWN);
-    EXPECT_TRUE(WaitUntil([&] { return std::stod("0" + RunScript(page, "String(window.scrollY)")) > 100; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return std::stod("0" + RunScript(page, "String(window.scrollY)")) > 100; }));
     for (const char* link : {"a", "b", "a"}) {
         input.Char(WXK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == link; }, 5000))
+        EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == link; }))
             << "Tab to " << link << ": " << RunScript(page, "document.activeElement.tagName");
     }
     input.Char(WXK_TAB, wxMOD_SHIFT);
-    EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == "b"; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == "b"; }));
 }
 
 TEST_F(BrowserArea, TheWordsBeforeThePageAreCentredInWhatTheUserSees) {

@@ -61,7 +61,7 @@ TEST_F(CheckWindow, ATypedNumberIsRequestedSavedAndRevealedAtTheFourthTick) {
     EXPECT_FALSE(Window().Timer1().IsRunning());
 
     // The page itself fills the window to its edges.
-    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(Window().Browser().Window()); }));
+    ASSERT_TRUE(WaitUntil([&] { return ServerPageLoaded(Window().Browser().Window()); }));
     Pump(300);
     const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
     const wxSize client = Window().GetClientSize();

@@ -66,7 +66,7 @@ TEST_F(LargerText, EveryTextFitsItsControlAndThePageStillCoversTheWindow) {
     ExpectButtonFits(Window().Command1());
 
     ASSERT_TRUE(WaitForTicks(4));
-    ASSERT_TRUE(WaitUntil([&] { return !IsLoading(Window().Browser().Window()); }));
+    ASSERT_TRUE(WaitUntil([&] { return ServerPageLoaded(Window().Browser().Window()); }));
     Pump(300);
     const wxPoint origin = Window().ClientToScreen(wxPoint(0, 0));
     const wxSize client = Window().GetClientSize();

@@ -50,8 +50,12 @@ private:
     bool registered_ = true;
 };
 
+// What a page may take to answer before the program itself gives up on it (30 s, whatever
+// the machine), with room for the window's own turn: on a busy machine the engine's start
+// alone took longer than 10 s, so no shorter bound is one the program keeps.
+constexpr int kPageAnswerMs = 35000;
 // Runs the event loop until the condition holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kPageAnswerMs);
 // Runs the event loop for a while.
 void Pump(int ms);
 

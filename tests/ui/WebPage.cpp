@@ -58,4 +58,9 @@ std::string CurrentAddress(wxWindow* browser) {
     return uri ? uri : "";
 }
 
+bool ServerPageLoaded(wxWindow* browser) {
+    // Asked of the page itself: the view names the address it goes to before it is there.
+    return !IsLoading(browser) && RunScript(browser, "location.protocol + document.readyState") == "http:complete";
+}
+
 }  // namespace zq::test
