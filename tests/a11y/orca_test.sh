@@ -10,21 +10,22 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 [ -x /usr/bin/orca ] || { echo "the screen reader is not installed"; exit 77; }
 if [ -z "${ZQ_ORCA_WORK:-}" ]; then
-    [ "$(id -u)" -eq 0 ] && unshare -n -m true 2>/dev/null || { echo "needs root for a private loopback"; exit 77; }
+    [ "$(id -u)" -eq 0 ] && unshare -n -m -p -f --mount-proc true 2>/dev/null ||
+        { echo "needs root for a private loopback and process list"; exit 77; }
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     mkdir -m 700 "$work/runtime"
     # The session's buses, the accessibility bus among them, live in its runtime folder,
-    # outside the home folder that the program gets a private copy of.
+    # outside the home folder that the program gets a private copy of. The screen reader
+    # will not start while any other process of its name runs for this user (the user's own
+    # reader, another run's, a zombie left to a slow init): it gets a process list of its own.
     status=0
     env ZQ_ORCA_WORK="$work" XDG_RUNTIME_DIR="$work/runtime" \
-        unshare -n -m sh -c 'ip link set lo up && exec dbus-run-session -- "$@"' sh "$0" "$@" || status=$?
+        unshare -n -m -p -f --mount-proc sh -c 'ip link set lo up && exec dbus-run-session -- "$@"' sh "$0" "$@" || status=$?
     exit "$status"
 fi
 
 work=$ZQ_ORCA_WORK
-# Reaped here: the screen reader will not start while another of its processes exists, a
-# zombie left to a slow init included.
 cleanup() {
     [ -n "${ZQ_KEEP_LOG:-}" ] && cp "$log" "$ZQ_KEEP_LOG"
     kill -KILL "${pid:-}" "${orca:-}" "${server:-}" "${wm:-}" 2>/dev/null || true
@@ -36,6 +37,8 @@ fail() {
     echo "FAIL: $*" >&2
     echo "--- what the screen reader said:" >&2
     grep -o "SPEECH OUTPUT: '[^']*'" "$log" >&2 || true
+    echo "--- what it printed:" >&2
+    tail -n 20 "$work/orca.out" >&2 || true
     exit 1
 }
 
@@ -47,7 +50,7 @@ mkdir -p "$work/home" "$work/prefs"
 # No synthesizer: what would be spoken is only logged.
 printf 'import orca.settings\norca.settings.speechServerFactory = ""\norca.settings.speechFactoryModules = []\n' \
     >"$work/prefs/orca-customizations.py"
-/usr/bin/python3 "$here/orca_flushing.py" --debug-file "$log" -u "$work/prefs" >/dev/null 2>&1 &
+/usr/bin/python3 "$here/orca_flushing.py" --debug-file "$log" -u "$work/prefs" >"$work/orca.out" 2>&1 &
 orca=$!
 
 spoken() { grep -o "SPEECH OUTPUT: '[^']*'" "$log" 2>/dev/null | sed -n "$((${1:-0} + 1)),\$p" | grep -qF -- "$2"; }
@@ -92,7 +95,8 @@ read_after_reveal() {  # what, key, first words, words after them
     # Whatever the order in which the window's and the page's processes were heard, the
     # reader ends on its web-page handling: a focus claimed by anything outside the page
     # after the page's own would have taken it back to its plain handling.
-    grep -o "Setting active script: [^ ]* (module=[^)]*" "$log" | tail -1 | grep -q "WebKitGtk" ||
+    # (Orca 43 logs "script: … WebKitGtk.script", Orca 48 "script to … WebKitGTK.script".)
+    grep -oE "Setting active script:? (to )?[^ ]* \(module=[^)]*" "$log" | tail -1 | grep -qi "webkitgtk" ||
         fail "$1: the screen reader left its web-page handling after the reveal"
 }
 
@@ -120,5 +124,7 @@ else
 fi
 # Only the disabled button, which is never focused here, is unavailable ("grayed").
 spoken "$before" "grayed" && fail "saved number: the focus was said to be on something unavailable"
+checks=$(grep -o "SPEECH OUTPUT: '[^']*'" "$log" | sed -n "$((before + 1)),\$p" | grep -c "Cek Quota" || true)
+[ "$checks" -eq 1 ] || fail "saved number: what is checked was said $checks times, not once"
 close_program
 echo "PASS"
