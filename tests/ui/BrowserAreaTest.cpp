@@ -83,7 +83,8 @@ TEST_F(BrowserArea, TheKeysReachTheRevealedPageAtOnce) {
             << "Tab to " << link << ": " << RunScript(page, "document.activeElement.tagName");
     }
     input.Char(WXK_TAB, wxMOD_SHIFT);
-    EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == "b"; }));
+    EXPECT_TRUE(WaitUntil([&] { return RunScript(page, "document.activeElement.textContent") == "b"; }))
+        << "Shift+Tab back round to b: " << RunScript(page, "document.activeElement.outerHTML");
 }
 
 TEST_F(BrowserArea, TheWordsBeforeThePageAreCentredInWhatTheUserSees) {
