@@ -18,10 +18,12 @@ using ::testing::Field;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// A page script and the reports it sends to /report/...
+// A page script and the reports it sends to /report/... A report settles once the server
+// has answered it: a page that leaves or stops at once does so only then, since leaving
+// cancels a request not yet sent, and a busy machine may not have sent it.
 std::string PageWith(const std::string& script) {
     return "<!DOCTYPE html><html><body><p>halaman</p><script>"
-           "function report(what) { fetch('/report/' + what).catch(function(){}); }\n" +
+           "function report(what) { return fetch('/report/' + what).catch(function(){}); }\n" +
            script + "</script></body></html>";
 }
 
@@ -72,7 +74,7 @@ bool WebProcessRunning() {
 
 TEST_F(HostilePage, EndlessAlertsNeitherShowNorKeepTheWindowOpen) {
     TestUsageServer server(TestUsageServer::Behaviour::Page,
-                           PageWith("report('looping'); for (;;) alert('Kuota habis!');"));
+                           PageWith("report('looping').then(function() { for (;;) alert('Kuota habis!'); });"));
     CheckWith(server);
     ASSERT_TRUE(WaitUntil([&] { return Reported(server, "looping"); }));
     ASSERT_TRUE(WaitForTicks(4));
@@ -112,7 +114,7 @@ TEST_F(HostilePage, PermissionRequestsAreDenied) {
 TEST_F(HostilePage, ADownloadWritesNothing) {
     const std::string name = "zentra-unwanted-" + std::to_string(::getpid()) + ".bin";
     TestUsageServer server(TestUsageServer::Behaviour::Page,
-                           PageWith("report('start'); location.href = '/files/" + name + "';"));
+                           PageWith("report('start').then(function() { location.href = '/files/" + name + "'; });"));
     server.ServeDownload("/files/" + name, name);
     CheckWith(server);
     ASSERT_TRUE(WaitUntil([&] { return !Targets(server).empty() && Reported(server, "start"); }));
@@ -136,7 +138,7 @@ TEST_F(HostilePage, ADownloadWritesNothing) {
 
 TEST_F(HostilePage, LocalFilesAreNotShown) {
     TestUsageServer server(TestUsageServer::Behaviour::Page,
-                           PageWith("report('leaving'); location.href = 'file:///etc/passwd';"));
+                           PageWith("report('leaving').then(function() { location.href = 'file:///etc/passwd'; });"));
     CheckWith(server);
     ASSERT_TRUE(WaitUntil([&] { return Reported(server, "leaving"); }));
     Pump(1500);
