@@ -213,7 +213,16 @@ TEST_F(AccessibilityTree, ASavedNumberNamesWhatIsChecked) {
         }
         return false;
     };
-    EXPECT_TRUE(WaitFor(caretAtTheTop, 20000));
+    // The page may take as long as the program gives a server to answer (30 s) on a busy
+    // machine, beside the four seconds before the reveal.
+    EXPECT_TRUE(WaitFor(caretAtTheTop, 40000)) << [&] {
+        std::string tree;
+        for (const auto& node : Tree()) {
+            tree += RoleName(node.role) + (node.focused ? " (focused)" : "") +
+                    (node.caret >= 0 ? " caret " + std::to_string(node.caret) : "") + "; ";
+        }
+        return tree;
+    }();
 }
 
 }  // namespace
