@@ -66,9 +66,10 @@ copy_tree_into_root() {  # dir
     local source
     source=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
     mkdir -p "$1/src"
-    # What the checkout holds, tracked or new, as it is now; the root's own build folders
-    # and caches stay.
-    (cd "$source" && git ls-files -z --cached --others --exclude-standard |
+    # What the checkout holds, tracked or new, as it is now, and its history, so that it is
+    # a checkout there as a clone is (the tests ask it for its files and its last commit);
+    # the root's own build folders and caches stay.
+    (cd "$source" && { git ls-files -z --cached --others --exclude-standard; printf '.git\0'; } |
         xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh |
         tar --null -T - -cf -) | tar -C "$1/src" -xf -
 }

@@ -42,7 +42,7 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libcpp-httplib-dev xvfb xauth x11-apps 
                xdotool openbox wmctrl clang libclang-rt-dev desktop-file-utils appstream
                binutils-mingw-w64-x86-64 icoutils libatspi2.0-dev at-spi2-core dbus
                libx11-dev libxtst-dev weston
-               fonts-cantarell libssl-dev openssl lintian bubblewrap orca iproute2)
+               fonts-cantarell libssl-dev openssl lintian bubblewrap orca iproute2 git)
 # What the Windows cross build and its tests under Wine need.
 WINDOWS_PACKAGES=(cmake make dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                   binutils-mingw-w64-x86-64 libz-mingw-w64-dev nsis zip unzip wine wine64
