@@ -49,6 +49,10 @@ RealInput::RealInput() {
     if (OnWayland()) {
         if (const char* display = std::getenv("ZQ_SEAT_DISPLAY")) seatDisplay_ = display;
         if (const char* scale = std::getenv("ZQ_SEAT_SCALE")) seatScale_ = std::max(1, std::atoi(scale));
+    } else if (auto* display = static_cast<Display*>(wxGetDisplay())) {
+        // A key pressed and released by a test slowed down in between must not repeat.
+        XAutoRepeatOff(display);
+        XFlush(display);
     }
 }
 
