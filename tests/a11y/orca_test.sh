@@ -53,7 +53,9 @@ printf 'import orca.settings\norca.settings.speechServerFactory = ""\norca.setti
 /usr/bin/python3 "$here/orca_flushing.py" --debug-file "$log" -u "$work/prefs" >"$work/orca.out" 2>&1 &
 orca=$!
 
-spoken() { grep -o "SPEECH OUTPUT: '[^']*'" "$log" 2>/dev/null | sed -n "$((${1:-0} + 1)),\$p" | grep -qF -- "$2"; }
+# What was said after the first $1 utterances, one a line.
+said_after() { grep -o "SPEECH OUTPUT: '[^']*'" "$log" 2>/dev/null | sed -n "$((${1:-0} + 1)),\$p"; }
+spoken() { said_after "$1" | grep -qF -- "$2"; }
 # Waits up to $3 seconds for words said after the first $1 utterances.
 hear() {
     for _ in $(seq $((${3:-20} * 10))); do spoken "$1" "$2" && return 0; sleep 0.1; done
@@ -124,7 +126,7 @@ else
 fi
 # Only the disabled button, which is never focused here, is unavailable ("grayed").
 spoken "$before" "grayed" && fail "saved number: the focus was said to be on something unavailable"
-checks=$(grep -o "SPEECH OUTPUT: '[^']*'" "$log" | sed -n "$((before + 1)),\$p" | grep -c "Cek Quota" || true)
+checks=$(said_after "$before" | grep -c "Cek Quota" || true)
 [ "$checks" -eq 1 ] || fail "saved number: what is checked was said $checks times, not once"
 close_program
 echo "PASS"
