@@ -7,6 +7,7 @@
 # Usage: lifecycle_test.sh <program> <demo server> <port>   (on a display of its own)
 set -euo pipefail
 program=$1 demo_server=$2 port=$3
+. "$(dirname "$0")/../window_manager.sh"
 
 [ "$(id -u)" -eq 0 ] && unshare -m true 2>/dev/null || { echo "needs root for a private mount"; exit 77; }
 
@@ -19,8 +20,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-openbox >/dev/null 2>&1 &
-wm=$!
+start_window_manager || fail "no window manager"
 "$demo_server" --port "$port" >/dev/null &
 server=$!
 
@@ -34,12 +34,20 @@ start_program() {
         unshare -m sh -c 'mount --bind "$1" "$2" && exec "$3"' sh "$work/home" "$home" "$program" &
     pid=$!
     window=""
-    for _ in $(seq 200); do
+    # The window is shown as the program starts, before anything of the check's can take
+    # time; a busy machine may still take seconds to get there.
+    local deadline=$((SECONDS + 30))
+    while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid" && status=0 || status=$?; fail "the program ended, status $status, with no window"; }
         window=$(xdotool search --onlyvisible --name "Pengecekan Quota Zentra" 2>/dev/null | head -1) || true
-        [ -n "$window" ] && break
-        sleep 0.05
+        [ -n "$window" ] || sleep 0.05
     done
-    [ -n "$window" ] || fail "the window did not appear"
+    [ -n "$window" ] || { show_program; fail "the window did not appear in 30 s"; }
+}
+show_program() {  # what the program was doing, and what the display held, for a failure
+    ps -o pid,stat,wchan:24,etime,args --ppid "$pid" -p "$pid" >&2 || true
+    for task in /proc/"$pid"/task/*; do echo "$task $(cat "$task/comm") $(cat "$task/wchan")"; done >&2 2>/dev/null || true
+    xwininfo -root -tree | grep -v "has no name" | head -40 >&2 || true
 }
 launch_descriptions() {
     { find "$work/runtime/.flatpak" "$work/home/.cache/.flatpak" -mindepth 1 -maxdepth 1 2>/dev/null || true; } | wc -l
@@ -58,13 +66,20 @@ started=$(date +%s%N)
 start_program
 echo "window shown after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 
-# Centred with its decorations: the frame's outer edges leave equal margins.
-sleep 0.3
+# Centred with its decorations: the frame's outer edges leave equal margins. The program
+# centres the window again once it learns the title bar's size, a moment after it appears.
 read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
-read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
-read -r fl fr ft fb < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-left=$((x - fl)) top=$((y - ft)) right=$((screen_w - x - w - fr)) bottom=$((screen_h - y - h - fb))
+frame_margins() {
+    local x y w h fl fr ft fb
+    read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+    read -r fl fr ft fb < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp')
+    [ -n "${fb:-}" ] || return 1
+    left=$((x - fl)) top=$((y - ft)) right=$((screen_w - x - w - fr)) bottom=$((screen_h - y - h - fb))
+}
+centred() { [ $(( (left - right) ** 2 )) -le 4 ] && [ $(( (top - bottom) ** 2 )) -le 4 ]; }
+for _ in $(seq 100); do frame_margins && centred && break; sleep 0.1; done
+frame_margins || fail "the window manager gave the window no frame"
 echo "frame margins: left $left, right $right, top $top, bottom $bottom"
 [ $((left - right)) -le 2 ] && [ $((right - left)) -le 2 ] || fail "not centred across"
 [ $((top - bottom)) -le 2 ] && [ $((bottom - top)) -le 2 ] || fail "not centred down (title bar left out)"

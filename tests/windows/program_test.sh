@@ -8,6 +8,7 @@ exe=$1 port=$2
 command -v wine >/dev/null && command -v xdotool >/dev/null && command -v python3 >/dev/null  ||
     { echo "SKIP: wine, xdotool, openbox, wmctrl or python3 is missing"; exit 77; }
 . "$(dirname "$0")/wine_prefix.sh"
+. "$(dirname "$0")/../window_manager.sh"
 on_exit() { kill "${server:-}" "${wm:-}" 2>/dev/null || true; }
 
 # A usage server that writes down each request's target.
@@ -42,9 +43,7 @@ run_program() {
     [ "$(xdotool getwindowname "$window")" = " Pengecekan Quota Zentra" ] || fail "title: $(xdotool getwindowname "$window")"
 }
 close_program() {  # as a user closes it: through a window manager's close button
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
+    start_window_manager || fail "no window manager"
     wmctrl -c "Pengecekan Quota Zentra"
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$pid" 2>/dev/null && fail "still running 10 s after the window was closed"
