@@ -1,4 +1,4 @@
-#include "ui/browser/EngineLiveness.h"
+#include "ui/browser/webkit/EngineLiveness.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
-#include "ui/UsageBrowser.h"
+#include "ui/browser/UsageBrowser.h"
 #include "workflow/CheckWorkflow.h"
 
 class wxButton;

@@ -16,7 +16,7 @@
 #include <wx/filename.h>
 
 #include "TestUsageServer.h"
-#include "ui/browser/EngineProcesses.h"
+#include "ui/browser/webkit/EngineProcesses.h"
 #include "UiHarness.h"
 #include "WebPage.h"
 

@@ -13,7 +13,7 @@
 #include <wx/msw/webview_ie.h>
 #endif
 
-#include "ui/BrowserControl.h"
+#include "ui/browser/BrowserControl.h"
 
 namespace zq {
 

@@ -1,4 +1,4 @@
-#include "ui/browser/PageFocus.h"
+#include "ui/browser/webkit/PageFocus.h"
 
 #include <initializer_list>
 #include <utility>

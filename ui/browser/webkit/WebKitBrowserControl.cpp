@@ -9,13 +9,13 @@
 #include <glib-unix.h>
 #include <webkit2/webkit2.h>
 
-#include "ui/BrowserControl.h"
-#include "ui/BrowserTexts.h"
-#include "ui/browser/EngineMemory.h"
-#include "ui/browser/LivenessWatch.h"
-#include "ui/browser/LoadFailure.h"
-#include "ui/browser/PageFocus.h"
-#include "ui/browser/WebEngineContext.h"
+#include "ui/browser/BrowserControl.h"
+#include "ui/browser/BrowserTexts.h"
+#include "ui/browser/webkit/EngineMemory.h"
+#include "ui/browser/webkit/LivenessWatch.h"
+#include "ui/browser/webkit/LoadFailure.h"
+#include "ui/browser/webkit/PageFocus.h"
+#include "ui/browser/webkit/WebEngineContext.h"
 
 namespace zq {
 

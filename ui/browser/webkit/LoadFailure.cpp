@@ -1,4 +1,4 @@
-#include "ui/browser/LoadFailure.h"
+#include "ui/browser/webkit/LoadFailure.h"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>

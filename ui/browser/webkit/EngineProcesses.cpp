@@ -1,4 +1,4 @@
-#include "ui/browser/EngineProcesses.h"
+#include "ui/browser/webkit/EngineProcesses.h"
 
 #include <unistd.h>
 

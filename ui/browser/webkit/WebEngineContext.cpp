@@ -1,4 +1,4 @@
-#include "ui/browser/WebEngineContext.h"
+#include "ui/browser/webkit/WebEngineContext.h"
 
 #include <glib.h>
 #include <signal.h>
@@ -14,7 +14,7 @@
 
 #include <webkit2/webkit2.h>
 
-#include "ui/browser/GraphicsDriverPreload.h"
+#include "ui/browser/webkit/GraphicsDriverPreload.h"
 
 namespace zq {
 

@@ -1,6 +1,6 @@
-#include "ui/browser/EngineMemory.h"
+#include "ui/browser/webkit/EngineMemory.h"
 
-#include "ui/browser/EngineProcesses.h"
+#include "ui/browser/webkit/EngineProcesses.h"
 
 #include <fcntl.h>
 #include <signal.h>

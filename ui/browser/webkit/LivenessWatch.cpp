@@ -1,9 +1,9 @@
-#include "ui/browser/LivenessWatch.h"
+#include "ui/browser/webkit/LivenessWatch.h"
 
 #include <utility>
 
-#include "ui/browser/EngineMemory.h"
-#include "ui/browser/EngineProcesses.h"
+#include "ui/browser/webkit/EngineMemory.h"
+#include "ui/browser/webkit/EngineProcesses.h"
 
 namespace zq {
 

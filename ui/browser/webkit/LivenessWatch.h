@@ -4,7 +4,7 @@
 
 #include <webkit2/webkit2.h>
 
-#include "ui/browser/EngineLiveness.h"
+#include "ui/browser/webkit/EngineLiveness.h"
 
 namespace zq {
 

@@ -1,4 +1,4 @@
-#include "ui/UsageBrowser.h"
+#include "ui/browser/UsageBrowser.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>
@@ -13,7 +13,7 @@
 #include <thread>
 #endif
 
-#include "ui/BrowserTexts.h"
+#include "ui/browser/BrowserTexts.h"
 #include "ui/DesignData.h"
 #include "ui/LayoutScale.h"
 

@@ -1,4 +1,4 @@
-#include "ui/browser/GraphicsDriverPreload.h"
+#include "ui/browser/webkit/GraphicsDriverPreload.h"
 
 #include <dlfcn.h>
 

@@ -5,7 +5,7 @@
 
 #include <wx/gdicmn.h>
 
-#include "ui/BrowserControl.h"
+#include "ui/browser/BrowserControl.h"
 
 class wxWindow;
 
