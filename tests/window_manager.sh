@@ -4,10 +4,22 @@
 start_window_manager() {
     openbox >/dev/null 2>&1 &
     wm=$!
+    # It names itself before it lists the screen's windows; both are needed.
     local deadline=$((SECONDS + 30))
-    until wmctrl -m >/dev/null 2>&1; do
+    until wmctrl -m >/dev/null 2>&1 && wmctrl -l >/dev/null 2>&1; do
         kill -0 "$wm" 2>/dev/null || { echo "the window manager ended at its start" >&2; return 1; }
         [ "$SECONDS" -lt "$deadline" ] || { echo "the window manager did not start in 30 s" >&2; return 1; }
         sleep 0.05
     done
+}
+
+# Closes a window as a user does, through the window manager, once the manager has taken it
+# in: a window that was there before the manager started is adopted a moment after it starts.
+close_window() {  # title
+    local deadline=$((SECONDS + 30))
+    until wmctrl -l 2>/dev/null | grep -qF -- "$1"; do
+        [ "$SECONDS" -lt "$deadline" ] || { echo "the window manager never listed \"$1\"" >&2; return 1; }
+        sleep 0.05
+    done
+    wmctrl -c "$1"
 }

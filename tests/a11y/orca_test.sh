@@ -88,7 +88,7 @@ close_program() {
     # user's would.
     xdotool key shift
     sleep 0.5
-    wmctrl -c "Pengecekan Quota Zentra"
+    close_window "Pengecekan Quota Zentra" || fail "the window could not be closed"
     wait "$pid" || true
 }
 # The reveal comes four seconds after the check starts; a key, with no click and no Tab,

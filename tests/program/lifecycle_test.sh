@@ -89,7 +89,7 @@ sleep 5  # the reveal comes at the fourth tick
 children=$( (pgrep -P "$pid" || true) | wc -l)
 [ "$children" -ge 1 ] || fail "no web engine process during the check"
 
-wmctrl -c "Pengecekan Quota Zentra"
+close_window "Pengecekan Quota Zentra" || fail "the window could not be closed"
 for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$pid" 2>/dev/null && fail "still running 2 s after the window was closed"
 status=0

@@ -44,7 +44,7 @@ run_program() {
 }
 close_program() {  # as a user closes it: through a window manager's close button
     start_window_manager || fail "no window manager"
-    wmctrl -c "Pengecekan Quota Zentra"
+    close_window "Pengecekan Quota Zentra" || fail "the window could not be closed"
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$pid" 2>/dev/null && fail "still running 10 s after the window was closed"
     status=0
