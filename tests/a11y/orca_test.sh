@@ -39,6 +39,12 @@ fail() {
     grep -o "SPEECH OUTPUT: '[^']*'" "$log" >&2 || true
     echo "--- what it printed:" >&2
     tail -n 20 "$work/orca.out" >&2 || true
+    # Whether the window manager activated the window, and whether the reader heard it.
+    echo "--- the windows, and the active one:" >&2
+    wmctrl -l >&2 || true
+    xprop -root _NET_ACTIVE_WINDOW >&2 || true
+    echo "--- what it heard of windows, and the handling it chose:" >&2
+    grep -E "EVENT MANAGER: window:|Setting active script" "$log" | tail -n 12 >&2 || true
     exit 1
 }
 
