@@ -2,15 +2,26 @@
 # returns once it manages the screen: a window mapped before that is adopted, not given
 # the focus, and has no frame. Sets wm to its process.
 start_window_manager() {
-    openbox >/dev/null 2>&1 &
+    local said
+    said=$(mktemp)
+    openbox >"$said" 2>&1 &
     wm=$!
     # It names itself before it lists the screen's windows; both are needed.
     local deadline=$((SECONDS + 30))
     until wmctrl -m >/dev/null 2>&1 && wmctrl -l >/dev/null 2>&1; do
-        kill -0 "$wm" 2>/dev/null || { echo "the window manager ended at its start" >&2; return 1; }
+        if ! kill -0 "$wm" 2>/dev/null; then
+            local status=0
+            wait "$wm" || status=$?
+            echo "the window manager ended at its start (status $status) on display $DISPLAY, saying:" >&2
+            cat "$said" >&2
+            xdpyinfo 2>&1 | head -3 >&2 || true
+            rm -f "$said"
+            return 1
+        fi
         [ "$SECONDS" -lt "$deadline" ] || { echo "the window manager did not start in 30 s" >&2; return 1; }
         sleep 0.05
     done
+    rm -f "$said"
 }
 
 # Closes a window as a user does, through the window manager, once the manager has taken it
