@@ -1,13 +1,13 @@
 # Sourced by the tests that need a window manager on their display. Starts openbox and
 # returns once it manages the screen: a window mapped before that is adopted, not given
-# the focus, and has no frame. Sets wm to its process.
+# the focus, and has no frame. Sets wm to its process. The display's server must not reset
+# (Xvfb -noreset): the probes below come and go before the manager has connected.
 start_window_manager() {
-    local said
+    local said deadline=$((SECONDS + 30))
     said=$(mktemp)
     openbox >"$said" 2>&1 &
     wm=$!
     # It names itself before it lists the screen's windows; both are needed.
-    local deadline=$((SECONDS + 30))
     until wmctrl -m >/dev/null 2>&1 && wmctrl -l >/dev/null 2>&1; do
         if ! kill -0 "$wm" 2>/dev/null; then
             local status=0

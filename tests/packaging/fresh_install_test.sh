@@ -29,7 +29,7 @@ in_debian_root "$dir" /bin/bash -c '
     apt-get install -y -q --no-install-recommends xvfb xauth xdotool >/dev/null 2>&1
     useradd --create-home user
     setpriv --reuid=user --regid=user --init-groups env -i HOME=/home/user PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        xvfb-run -a sh -c "
+        xvfb-run -a -s "-noreset" sh -c "
             ZentraQuota & program=\$!
             for _ in \$(seq 300); do
                 window=\$(xdotool search --onlyvisible --name \"Pengecekan Quota Zentra\" 2>/dev/null | head -n1)

@@ -7,5 +7,5 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp "$1" "$dir/"
 [ "$2" = Broken ] && head -c 4096 /dev/urandom >"$dir/zentra_browser.so"
-"$3" -a -s "-screen 0 1024x768x24 -nolisten tcp" "$dir/$(basename "$1")" \
+"$3" -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$dir/$(basename "$1")" \
     --gtest_filter='BrowserArea.WithoutAWorkingWebEngine*'

@@ -14,14 +14,14 @@ if(XVFB_RUN)
   set(port 47093)
   zq_add_program(ZentraQuotaLoopback "127.0.0.1:${port}")
   add_test(NAME windows.Program
-           COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp"
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset"
                    ${CMAKE_CURRENT_SOURCE_DIR}/windows/program_test.sh $<TARGET_FILE:ZentraQuotaLoopback> ${port})
   add_test(NAME windows.Installer
-           COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp"
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset"
                    ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh ${PROJECT_BINARY_DIR}/zentra-quota-1.00-win64.exe)
   # A screen tall enough for the window at 192 DPI.
   add_test(NAME windows.LookAtEachDpiAndTextSize
-           COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24 -nolisten tcp"
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset"
                    ${CMAKE_CURRENT_SOURCE_DIR}/windows/look_test.sh $<TARGET_FILE:ZentraQuota>)
   set_tests_properties(windows.Program windows.Installer windows.LookAtEachDpiAndTextSize PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 endif()
