@@ -18,7 +18,7 @@ start_window_manager() {
             rm -f "$said"
             return 1
         fi
-        [ "$SECONDS" -lt "$deadline" ] || { echo "the window manager did not start in 30 s" >&2; return 1; }
+        [ "$SECONDS" -lt "$deadline" ] || { echo "the window manager did not start in 30 s" >&2; rm -f "$said"; return 1; }
         sleep 0.05
     done
     rm -f "$said"
