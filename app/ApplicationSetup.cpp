@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include <wx/app.h>
-#include <wx/image.h>
 
 #include "app/Identity.h"
 
@@ -12,8 +11,6 @@ namespace zq {
 void PrepareApplication(wxApp& app) {
     app.SetAppName("ZentraQuota");
     app.SetAppDisplayName(wxString::FromUTF8(kApplicationTitle.data(), kApplicationTitle.size()));
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_JPEG)) wxImage::AddHandler(new wxJPEGHandler);
-    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
 }
 
 #ifdef __WXGTK__

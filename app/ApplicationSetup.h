@@ -4,7 +4,7 @@ class wxApp;
 
 namespace zq {
 
-// The program's identity and the image decoders its window relies on.
+// The program's identity.
 void PrepareApplication(wxApp& app);
 
 #ifdef __WXGTK__

@@ -1,12 +1,13 @@
 #include "ui/Form1.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include <wx/bmpbndl.h>
 #include <wx/button.h>
 #include <wx/iconbndl.h>
 #include <wx/image.h>
-#include <wx/mstream.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -58,9 +59,24 @@ wxRect Rect(const wxWindow* window, const design::Rect& r, double scale) {
     return wxRect(Position(window, r, scale), Size(window, r, scale));
 }
 
-wxImage DecodeImage(std::span<const unsigned char> bytes, wxBitmapType type) {
-    wxMemoryInputStream stream(bytes.data(), bytes.size());
-    return wxImage(stream, type);
+// A picture's pixels as an image: empty if they are not as many as its size says.
+wxImage ImageOf(const art::Pixels& picture) {
+    const auto pixels = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    if (picture.bytes.size() != pixels * static_cast<std::size_t>(picture.channels)) return wxImage();
+    wxImage image(picture.width, picture.height, false);
+    unsigned char* rgb = image.GetData();
+    if (picture.channels == 3) {
+        std::copy(picture.bytes.begin(), picture.bytes.end(), rgb);
+        return image;
+    }
+    image.SetAlpha();
+    unsigned char* alpha = image.GetAlpha();
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const unsigned char* rgba = &picture.bytes[i * 4];
+        std::copy(rgba, rgba + 3, rgb + i * 3);
+        alpha[i] = rgba[3];
+    }
+    return image;
 }
 
 // The logo in as many device pixels as its box has on this screen: grown with the layout,
@@ -70,18 +86,18 @@ wxBitmap LogoBitmap(const wxWindow* window, double scale) {
     const double contentScale = window->GetContentScaleFactor();
     const wxSize box = Size(window, design::kImage1, scale);
     const wxSize pixels(wxRound(box.x * contentScale), wxRound(box.y * contentScale));
-    const wxImage own = DecodeImage(art::kLogo, wxBITMAP_TYPE_JPEG);
-    if (pixels == own.GetSize()) return wxBitmap(own);
-    const wxImage larger = DecodeImage(art::kLogo2x, wxBITMAP_TYPE_JPEG);
+    const art::Pixels own = art::Logo();
+    if (pixels == wxSize(own.width, own.height)) return wxBitmap(ImageOf(own));
+    const wxImage larger = ImageOf(art::Logo2x());
     return wxBitmap(pixels == larger.GetSize() ? larger : larger.Scale(pixels.x, pixels.y, wxIMAGE_QUALITY_HIGH),
                     -1, contentScale);
 }
 
 wxIconBundle WindowIcons() {
     wxIconBundle icons;
-    for (const auto bytes : {art::kIcon16, art::kIcon32, art::kIcon48}) {
+    for (const art::Pixels& picture : {art::Icon16(), art::Icon32(), art::Icon48()}) {
         wxIcon icon;
-        icon.CopyFromBitmap(wxBitmap(DecodeImage(bytes, wxBITMAP_TYPE_PNG)));
+        icon.CopyFromBitmap(wxBitmap(ImageOf(picture)));
         icons.AddIcon(icon);
     }
     return icons;
