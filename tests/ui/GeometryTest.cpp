@@ -1,6 +1,9 @@
 // Every control where the design puts it, at the display's scale: run once at 96 DPI and
 // once with GDK_SCALE=2, where GTK doubles every device pixel by itself.
 
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -102,6 +105,30 @@ TEST_F(Geometry, TheWindowAndEveryControlMatchTheDesign) {
     const wxRect outer = Window().GetScreenRect();
     EXPECT_NEAR(outer.x + outer.width / 2, screen.x + screen.width / 2, 1);
     EXPECT_NEAR(outer.y + outer.height / 2, screen.y + screen.height / 2, 1);
+}
+
+// What the window manager shows beside the title and in the task bar: the icon at three
+// sizes, clear outside its round edge and opaque at its centre.
+TEST_F(Geometry, TheWindowsIconsKeepTheirTransparency) {
+    StartWindow(server.Host());
+    GList* icons = gtk_window_get_icon_list(GTK_WINDOW(Window().GetHandle()));
+    std::vector<int> sizes;
+    for (GList* item = icons; item; item = item->next) {
+        GdkPixbuf* icon = GDK_PIXBUF(item->data);
+        const int size = gdk_pixbuf_get_width(icon);
+        sizes.push_back(size);
+        ASSERT_EQ(gdk_pixbuf_get_height(icon), size);
+        ASSERT_TRUE(gdk_pixbuf_get_has_alpha(icon));
+        const auto alphaAt = [icon](int x, int y) {
+            return gdk_pixbuf_get_pixels(icon)[y * gdk_pixbuf_get_rowstride(icon) + x * 4 + 3];
+        };
+        EXPECT_EQ(alphaAt(0, 0), 0) << size;
+        EXPECT_EQ(alphaAt(size - 1, size - 1), 0) << size;
+        EXPECT_EQ(alphaAt(size / 2, size / 2), 255) << size;
+    }
+    g_list_free(icons);
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
 }
 
 TEST_F(Geometry, TheBrowserLiesOverTheWholeWindow) {
